@@ -1,0 +1,35 @@
+#include "model/file.h"
+
+namespace touchstone2 {
+
+File::File(const std::string& filename) : filename_(filename) {}
+
+double File::getFrequencyMultiplier() const {
+  switch (frequencyUnit_) {
+    case FrequencyUnit::kHz: return 1000.0;
+    case FrequencyUnit::MHz: return 1e6;
+    case FrequencyUnit::GHz: return 1e9;
+    default: return 1.0;
+  }
+}
+
+void File::setReferenceImpedances(const std::vector<double>& impedances) {
+  referenceImpedances_ = impedances;
+  referenceImpedancesGiven_ = true;
+}
+
+void File::setMixedModeOrder(const std::vector<MixedModeDescriptor>& order) {
+  mixedModeOrder_ = order;
+  mixedModeOrderGiven_ = true;
+}
+
+void File::setDefaultReferenceImpedances() {
+  referenceImpedances_.assign(numberOfPorts_, referenceResistance_);
+}
+
+void File::setDefaultMixedModeOrder() {
+  for (std::uint32_t port = 1; port <= numberOfPorts_; ++port)
+    mixedModeOrder_.push_back({MixedModeKind::SingleEnded, port, 0});
+}
+
+}  // namespace touchstone2

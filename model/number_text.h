@@ -1,0 +1,20 @@
+#ifndef TOUCHSTONE2_MODEL_NUMBER_TEXT_H
+#define TOUCHSTONE2_MODEL_NUMBER_TEXT_H
+
+#include <string>
+
+namespace touchstone2 {
+
+// Appends value as printf "%.<precision>g" would write it in the "C" locale
+// (exponents with at least two digits), whatever the process locale is: a
+// decimal comma must never reach a Touchstone file or a diagnostic.
+void appendGeneral(std::string& out, double value, int precision = 6);
+
+// The same, left-justified and filled with blanks to at least width characters.
+void appendGeneralPadded(std::string& out, double value, int precision, std::size_t width);
+
+std::string formatGeneral(double value, int precision = 6);
+
+}  // namespace touchstone2
+
+#endif
