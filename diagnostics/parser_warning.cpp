@@ -1,0 +1,8 @@
+#include "diagnostics/parser_warning.h"
+
+namespace touchstone2 {
+
+ParserWarning::ParserWarning(std::int32_t code, const Token& token)
+    : std::runtime_error("Touchstone parser warning"), Diagnostic(code, token) {}
+
+}  // namespace touchstone2

@@ -1,0 +1,24 @@
+#ifndef TOUCHSTONE2_DIAGNOSTICS_STANDARD_MESSAGE_HANDLER_H
+#define TOUCHSTONE2_DIAGNOSTICS_STANDARD_MESSAGE_HANDLER_H
+
+#include <iostream>
+
+#include "diagnostics/message_handler.h"
+
+namespace touchstone2 {
+
+// Writes one line per diagnostic: "name:line:col: error E2003: text", without
+// the position parts that are 0. Keeps no state between calls.
+struct StandardMessageHandler : MessageHandler {
+  explicit StandardMessageHandler(std::ostream& out = std::cerr) : out_(out) {}
+  void error(const File& file, const ParserError& error) override;
+  void warning(const File& file, const ParserWarning& warning) override;
+
+ private:
+  void writeLine(const File& file, const Diagnostic& diagnostic, const char* kind);
+  std::ostream& out_;
+};
+
+}  // namespace touchstone2
+
+#endif

@@ -1,0 +1,80 @@
+#include "input/file_source.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <new>
+
+#include "diagnostics/parser_error.h"
+#include "model/file.h"
+
+namespace touchstone2 {
+
+namespace {
+
+// Closes the descriptor on every way out of the constructor.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0)
+      ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Reads exactly size bytes; false on a read error or when the file turned
+// out shorter than it was a moment ago.
+bool readAll(int fd, char* buffer, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    ssize_t got = ::read(fd, buffer + done, size - done);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got <= 0)
+      return false;
+    done += static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+}  // namespace
+
+FileSource::FileSource(const File& file) {
+  const std::string& name = file.getFilename();
+  if (name.empty())
+    throw ParserError(1001);
+  // Non-blocking, so that opening a FIFO without a writer cannot hang; the
+  // flag does not matter for the regular files that are actually read.
+  Descriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0)
+    throw ParserError(1001);
+  struct stat info;
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    throw ParserError(1002);
+  if (info.st_size == 0)
+    throw ParserError(1003);
+  // Sizes, lines and columns are 32-bit: a larger file cannot be read whole.
+  if (static_cast<std::uint64_t>(info.st_size) > UINT32_MAX)
+    throw ParserError(1002);
+  std::size_t size = static_cast<std::size_t>(info.st_size);
+  buffer_.reset(new (std::nothrow) char[size]);
+  if (!buffer_ || !readAll(fd.get(), buffer_.get(), size))
+    throw ParserError(1002);
+  data_ = buffer_.get();
+  size_ = static_cast<std::uint32_t>(size);
+  cursor_ = data_;
+  end_ = data_ + size;
+  line_ = 1;
+  column_ = 1;
+}
+
+}  // namespace touchstone2

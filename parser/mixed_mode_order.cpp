@@ -1,0 +1,171 @@
+// [Mixed-Mode Order]: which port or pair of ports each matrix row and column
+// describes, and whether together they describe every port exactly once.
+
+#include <vector>
+
+#include "diagnostics/mixed_mode_errors.h"
+#include "diagnostics/parser_error.h"
+#include "input/file_source.h"
+#include "model/file.h"
+#include "parser/parser.h"
+
+namespace touchstone2 {
+
+namespace {
+
+// Reads a port number at text[pos]: digits, no leading zero, at most
+// maxPort. Returns 0 when there is none.
+std::uint32_t readPort(const std::string& text, std::size_t& pos, std::uint32_t maxPort) {
+  if (pos >= text.size() || text[pos] < '1' || text[pos] > '9')
+    return 0;
+  std::uint64_t port = 0;
+  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+    port = port * 10 + static_cast<std::uint64_t>(text[pos] - '0');
+    if (port > maxPort)
+      return 0;
+  }
+  return static_cast<std::uint32_t>(port);
+}
+
+// S<p>, D<p1>,<p2> or C<p1>,<p2> with ports from 1 to maxPort. A port beyond
+// the declared count has no entry to check against, so it is no descriptor.
+bool parseDescriptor(const std::string& text, std::uint32_t maxPort,
+                     MixedModeDescriptor& descriptor) {
+  if (text.empty())
+    return false;
+  std::size_t pos = 1;
+  descriptor.firstPort = readPort(text, pos, maxPort);
+  if (descriptor.firstPort == 0)
+    return false;
+  descriptor.secondPort = 0;
+  switch (text[0]) {
+    case 's':
+      descriptor.kind = MixedModeKind::SingleEnded;
+      return pos == text.size();
+    case 'd':
+      descriptor.kind = MixedModeKind::Differential;
+      break;
+    case 'c':
+      descriptor.kind = MixedModeKind::Common;
+      break;
+    default:
+      return false;
+  }
+  if (pos >= text.size() || text[pos] != ',')
+    return false;
+  ++pos;
+  descriptor.secondPort = readPort(text, pos, maxPort);
+  return descriptor.secondPort != 0 && pos == text.size();
+}
+
+// What the descriptors read so far say about one port.
+struct PortEntry {
+  std::uint32_t commonPartner = 0;
+  std::uint32_t differentialPartner = 0;
+  bool firstOfPair = false;
+  bool secondOfPair = false;
+};
+
+class PortTable {
+ public:
+  explicit PortTable(std::uint32_t ports) : entries_(ports) {}
+  PortEntry& operator[](std::uint32_t port) { return entries_[port - 1]; }
+
+  void add(const MixedModeDescriptor& descriptor, const Token& token);
+
+ private:
+  void addPair(std::uint32_t p1, std::uint32_t p2, bool differential, const Token& token);
+  std::vector<PortEntry> entries_;
+};
+
+void PortTable::add(const MixedModeDescriptor& descriptor, const Token& token) {
+  if (descriptor.kind == MixedModeKind::SingleEnded) {
+    PortEntry& entry = (*this)[descriptor.firstPort];
+    if (entry.commonPartner != 0 || entry.differentialPartner != 0)
+      throw MixedModeDescriptorOverlapError(descriptor.firstPort, token);
+    entry.commonPartner = entry.differentialPartner = descriptor.firstPort;
+    return;
+  }
+  addPair(descriptor.firstPort, descriptor.secondPort,
+          descriptor.kind == MixedModeKind::Differential, token);
+}
+
+// A differential and a common-mode descriptor must name the same two ports in
+// the same order; the second of them to arrive checks against the first.
+void PortTable::addPair(std::uint32_t p1, std::uint32_t p2, bool differential,
+                        const Token& token) {
+  auto own = [differential](PortEntry& e) -> std::uint32_t& {
+    return differential ? e.differentialPartner : e.commonPartner;
+  };
+  auto other = [differential](PortEntry& e) -> std::uint32_t& {
+    return differential ? e.commonPartner : e.differentialPartner;
+  };
+  if (own((*this)[p1]) != 0)
+    throw MixedModeDescriptorOverlapError(p2, token);
+  if (own((*this)[p2]) != 0)
+    throw MixedModeDescriptorOverlapError(p1, token);
+  own((*this)[p1]) = p2;
+  own((*this)[p2]) = p1;
+  if (other((*this)[p1]) == 0 && other((*this)[p2]) == 0) {
+    (*this)[p1].firstOfPair = true;
+    (*this)[p2].secondOfPair = true;
+    return;
+  }
+  if (other((*this)[p1]) != p2 || !(*this)[p1].firstOfPair)
+    throw Mismatched_C_D_DescriptorPortsError(p2, token);
+  if (other((*this)[p2]) != p1 || !(*this)[p2].secondOfPair)
+    throw Mismatched_C_D_DescriptorPortsError(p1, token);
+}
+
+}  // namespace
+
+void Parser::parseMixedModeOrder() {
+  if (file_->getMixedModeOrderGiven())
+    throw ParserError(2208, token());
+  nextToken();
+  ParameterType type = file_->getParameterType();
+  if (type == ParameterType::G || type == ParameterType::H)
+    throw ParserError(2025, token());
+  std::uint32_t ports = file_->getNumberOfPorts();
+  std::vector<MixedModeDescriptor> descriptors;
+  std::vector<Token> descriptorTokens;
+  while (token().kind != TokenKind::Keyword && token().kind != TokenKind::EndOfFile) {
+    if (skipSeparator())
+      skipBlankLines();
+    if (token().kind == TokenKind::Whitespace)
+      nextToken();
+    switch (token().kind) {
+      case TokenKind::Whitespace:
+      case TokenKind::EndOfLine:
+      case TokenKind::OptionMarker:
+      case TokenKind::Number:
+        throw ParserError(2024, token());
+      case TokenKind::Word: {
+        MixedModeDescriptor descriptor;
+        if (!parseDescriptor(token().text, ports, descriptor))
+          throw ParserError(2024, token());
+        descriptors.push_back(descriptor);
+        descriptorTokens.push_back(token());
+        nextToken();
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  if (descriptors.empty())
+    throw ParserError(2024, token());
+  if (descriptors.size() != ports)
+    throw WrongMixedModeDescriptorCountError(descriptors.size(), ports, descriptorTokens.back());
+  // Built only now: the file itself has shown one descriptor per port.
+  PortTable table(ports);
+  for (std::size_t i = 0; i < descriptors.size(); ++i)
+    table.add(descriptors[i], descriptorTokens[i]);
+  for (std::uint32_t port = 1; port <= ports; ++port) {
+    if (table[port].commonPartner == 0 || table[port].differentialPartner == 0)
+      throw MixedModeDescriptorsMissedPortError(port, token());
+  }
+  file_->setMixedModeOrder(descriptors);
+}
+
+}  // namespace touchstone2

@@ -1,0 +1,174 @@
+// Version 1 network data: no keyword declares the ports or the points, so the
+// number of ports comes from the first point and the shape of the lines tells
+// where one point ends and the next (or the noise data) begins.
+
+#include <cmath>
+
+#include "diagnostics/data_errors.h"
+#include "diagnostics/parser_error.h"
+#include "input/file_source.h"
+#include "model/file.h"
+#include "model/full_network_params.h"
+#include "parser/parser.h"
+
+namespace touchstone2 {
+
+namespace {
+
+// A first line holds the frequency and at most four pairs, a further line at
+// most four pairs. One more token than that is enough to know a line is too
+// long.
+constexpr std::size_t kMaxFirstLineValues = 9;
+constexpr std::size_t kMaxFurtherLineValues = 8;
+constexpr std::size_t kLineStoreLimit = kMaxFirstLineValues + 1;
+
+}  // namespace
+
+void Parser::readNetworkDataV1(TokenList& pendingTokens) {
+  pendingTokens.clear();
+  std::unique_ptr<NetworkParams> data;
+  std::uint32_t ports = 0;
+  TokenList& point = pointTokens_;
+  for (;;) {
+    if (source_->atEnd() && pendingTokens.empty())
+      break;
+    point.clear();
+    bool noiseFound = gatherPointV1(point, pendingTokens, ports);
+    if (point.empty()) {
+      if (token().kind == TokenKind::Keyword)
+        throw ParserError(2015, token());
+      break;
+    }
+    processPointV1(point, ports, data);
+    if (noiseFound)
+      break;
+  }
+  if (!data)
+    return;
+  file_->setNumberOfFrequencies(data->frequencyCount());
+  file_->setNumberOfPorts(ports);
+  if (ports == 2)
+    file_->setTwoPortDataOrder(TwoPortDataOrder::Order21_12);
+  file_->setNetworkData(std::move(data));
+}
+
+// Gathers one point line by line. A point is complete only once the line
+// after it has been read: that line waits in pendingTokens. Returns true when
+// that line is the first noise line.
+bool Parser::gatherPointV1(TokenList& point, TokenList& pendingTokens, std::uint32_t ports) {
+  for (;;) {
+    if (source_->atEnd() && pendingTokens.empty())
+      return false;
+    std::size_t before = point.size();
+    if (pendingTokens.empty()) {
+      point.setStoreLimit(before + kLineStoreLimit);
+      if (!readDataLine(point, false, true))
+        return false;
+    } else {
+      point.swap(pendingTokens);
+    }
+    std::size_t added = point.size() - before;
+    if (before == 9 && added == 5 && (ports == 0 || ports == 2) &&
+        toReal(point[9], false) <= toReal(point[0], false)) {
+      point.moveTailTo(before, pendingTokens);
+      return true;
+    }
+    if (before != 0 && added % 2 == 1) {
+      point.moveTailTo(before, pendingTokens);
+      return false;
+    }
+    if (added > (before == 0 ? kMaxFirstLineValues : kMaxFurtherLineValues))
+      throw ParserError(2303, token());
+    if (point.size() % 2 == 0)
+      throw IncorrectNumberOfNetworkValuesError(point.size() - 1,
+                                                std::uint64_t{ports} * ports, point[0]);
+  }
+}
+
+void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
+                            std::unique_ptr<NetworkParams>& data) {
+  const Token& frequencyToken = point[0];
+  std::uint64_t pairs = (point.size() - 1) / 2;
+  if (ports == 0) {
+    if (pairs == 0)
+      throw ParserError(2307, frequencyToken);
+    auto n = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(pairs)) + 0.5);
+    if (n * n != pairs)
+      throw NetworkDataNotSquareError(pairs, frequencyToken);
+    ports = static_cast<std::uint32_t>(n);
+    if (ports != 2 && file_->getParameterType() == ParameterType::G)
+      throw ParserError(2026);
+    if (ports != 2 && file_->getParameterType() == ParameterType::H)
+      throw ParserError(2027);
+    data = std::make_unique<FullNetworkParams>(ports, file_->getFrequencyMultiplier(),
+                                               file_->getFormat());
+  } else if (pairs != std::uint64_t{ports} * ports) {
+    throw IncorrectNumberOfNetworkValuesError(2 * pairs, std::uint64_t{ports} * ports,
+                                              frequencyToken);
+  }
+  double frequency = toReal(frequencyToken, true);
+  if (frequency < 0)
+    throw ParserError(2312, frequencyToken);
+  if (frequency <= data->lastFrequency())
+    throw FrequencyOrderingError(frequency, data->lastFrequency(), frequencyToken);
+  std::uint32_t index = static_cast<std::uint32_t>(data->addFrequency(frequency));
+  if (ports <= 2) {
+    for (std::size_t i = 1; i < point.size(); ++i) {
+      if (point[i].line != frequencyToken.line)
+        throw ParserError(ports == 1 ? 2304 : 2305, point[i]);
+    }
+  }
+  bool ma = file_->getFormat() == DataFormat::MA;
+  std::uint32_t row = 0;
+  std::uint32_t col = 0;
+  for (std::size_t i = 1; i + 1 < point.size(); i += 2) {
+    double first = toReal(point[i], true);
+    double second = toReal(point[i + 1], true);
+    if (ma && first < 0)
+      throw ParserError(2313, point[i]);
+    denormalizeValue(first, second, row, col);
+    data->element(index, row, col).set(first, second);
+    // Two-port data come column by column (11, 21, 12, 22), all others row by row.
+    if (ports == 2) {
+      if (++row == ports) {
+        row = 0;
+        ++col;
+      }
+    } else if (++col == ports) {
+      col = 0;
+      ++row;
+    }
+  }
+}
+
+// Version 1 gives Y-, Z-, H- and G-parameters relative to the reference
+// resistance; the record holds them in ohms and siemens.
+void Parser::denormalizeValue(double& first, double& second, std::uint32_t row,
+                              std::uint32_t col) const {
+  bool up = false;
+  bool down = false;
+  switch (file_->getParameterType()) {
+    case ParameterType::Y: down = true; break;
+    case ParameterType::Z: up = true; break;
+    case ParameterType::H: up = row == 0 && col == 0; down = row == 1 && col == 1; break;
+    case ParameterType::G: up = row == 1 && col == 1; down = row == 0 && col == 0; break;
+    default: break;
+  }
+  if (!up && !down)
+    return;
+  double r = file_->getReferenceResistance();
+  switch (file_->getFormat()) {
+    case DataFormat::DB:
+      first += up ? 20.0 * std::log10(r) : -20.0 * std::log10(r);
+      break;
+    case DataFormat::MA:
+      first = up ? first * r : first / r;
+      break;
+    default:
+      first = up ? first * r : first / r;
+      second = up ? second * r : second / r;
+      break;
+  }
+}
+
+}  // namespace touchstone2

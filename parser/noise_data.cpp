@@ -1,0 +1,102 @@
+// Noise parameters of 2-port files: five numbers per line, in both versions.
+
+#include "diagnostics/data_errors.h"
+#include "diagnostics/parser_error.h"
+#include "diagnostics/warnings.h"
+#include "input/file_source.h"
+#include "model/file.h"
+#include "parser/parser.h"
+
+namespace touchstone2 {
+
+namespace {
+
+constexpr std::size_t kNoiseValues = 5;
+
+}  // namespace
+
+void Parser::readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1) {
+  if (line.size() != kNoiseValues)
+    throw ParserError(2309, token());
+  double frequency = toReal(line[0], true);
+  if (frequency < 0)
+    throw ParserError(2312, line[0]);
+  if (frequency <= noise.lastFrequency())
+    throw FrequencyOrderingError(frequency, noise.lastFrequency(), line[0]);
+  double minimumNoiseFigure = toReal(line[1], true);
+  if (minimumNoiseFigure < 0)
+    reportWarning(NonphysicalNoiseWarning(minimumNoiseFigure, line[1]));
+  double magnitude = toReal(line[2], true);
+  double angle = toReal(line[3], true);
+  if (magnitude < 0)
+    throw ParserError(2313, line[2]);
+  double resistance = toReal(line[4], true);
+  if (!(resistance > 0))
+    throw ParserError(2314, line[4]);
+  // Version 1 gives the noise resistance relative to the reference resistance.
+  if (v1)
+    resistance *= file_->getReferenceResistance();
+  noise.addPoint(frequency, minimumNoiseFigure, magnitude, angle, resistance);
+}
+
+// Version 1 has no keyword for the noise data: the network reader hands over
+// the first noise line, and every line to the end of the file is noise.
+void Parser::readNoiseDataV1(TokenList& pendingTokens) {
+  if (source_->atEnd() && pendingTokens.empty())
+    return;
+  auto noise = std::make_unique<NoiseParams>(file_->getFrequencyMultiplier());
+  TokenList& line = lineTokens_;
+  for (;;) {
+    if (source_->atEnd() && pendingTokens.empty())
+      break;
+    line.clear();
+    if (pendingTokens.empty()) {
+      line.setStoreLimit(kNoiseValues + 1);
+      if (!readDataLine(line, false, true))
+        break;
+    } else {
+      line.swap(pendingTokens);
+    }
+    readNoiseLine(line, *noise, true);
+  }
+  if (token().kind == TokenKind::Keyword)
+    throw ParserError(2015, token());
+  file_->setNumberOfNoiseFrequencies(noise->pointCount());
+  file_->setNoiseData(std::move(noise));
+}
+
+void Parser::readNoiseDataV2() {
+  skipBlankLines();
+  if (token().kind != TokenKind::Keyword || token().text != "noise data")
+    return;
+  if (file_->getNumberOfNoiseFrequencies() == 0)
+    throw ParserError(2207, token());
+  nextToken();
+  expectEndOfLine();
+  auto noise = std::make_unique<NoiseParams>(file_->getFrequencyMultiplier());
+  TokenList& line = lineTokens_;
+  while (!source_->atEnd()) {
+    line.clear();
+    line.setStoreLimit(kNoiseValues + 1);
+    if (!readDataLine(line, true, false))
+      break;
+    readNoiseLine(line, *noise, false);
+  }
+  if (noise->pointCount() != file_->getNumberOfNoiseFrequencies())
+    throw FrequencyCountError(noise->pointCount(), file_->getNumberOfNoiseFrequencies(),
+                              token());
+  file_->setNoiseData(std::move(noise));
+}
+
+void Parser::checkNoiseAgainstNetwork() {
+  if (file_->getNumberOfNoiseFrequencies() == 0)
+    return;
+  const NoiseParams* noise = file_->getNoiseData();
+  if (noise == nullptr || noise->pointCount() == 0)
+    throw ParserError(2028);
+  const NetworkParams* network = file_->getNetworkData();
+  if (network != nullptr && noise->firstFrequency() > network->lastFrequency())
+    throw ParserError(2029);
+}
+
+}  // namespace touchstone2

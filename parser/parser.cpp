@@ -1,0 +1,118 @@
+#include "parser/parser.h"
+
+#include <cmath>
+
+#include "diagnostics/message_handler.h"
+#include "diagnostics/mixed_mode_errors.h"
+#include "diagnostics/parser_error.h"
+#include "input/file_source.h"
+#include "model/file.h"
+
+namespace touchstone2 {
+
+Parser::Parser(File& file, MessageHandler& handler) : file_(&file), handler_(&handler) {}
+
+Parser::~Parser() = default;
+
+bool Parser::parse() {
+  try {
+    source_ = std::make_unique<FileSource>(*file_);
+    dispatchOnFirstLine();
+    source_.reset();
+  } catch (const ParserError& error) {
+    source_.reset();
+    reportError(error);
+  }
+  return file_->isValid();
+}
+
+void Parser::dispatchOnFirstLine() {
+  for (;;) {
+    switch (nextToken().kind) {
+      case TokenKind::EndOfLine:
+        continue;
+      case TokenKind::OptionMarker:
+        parseV1();
+        return;
+      case TokenKind::Keyword:
+        parseV2();
+        return;
+      case TokenKind::Whitespace:
+        // One more token, so that an indented "#" or keyword is reported as
+        // such rather than as a foreign file.
+        nextToken();
+        throw ParserError(2002);
+      case TokenKind::Number:
+      case TokenKind::Word:
+        throw ParserError(2002);
+      case TokenKind::EndOfFile:
+        throw ParserError(2001);
+    }
+  }
+}
+
+void Parser::parseV1() {
+  file_->setVersion(File::kVersion1);
+  file_->setMatrixFormat(MatrixFormat::Full);
+  parseOptionLine();
+  TokenList pendingTokens;
+  readNetworkDataV1(pendingTokens);
+  if (file_->getNumberOfPorts() == 2)
+    readNoiseDataV1(pendingTokens);
+  checkTrailingLines(true);
+  file_->setDefaultReferenceImpedances();
+  file_->setDefaultMixedModeOrder();
+  file_->setValid();
+}
+
+void Parser::parseV2() {
+  parseVersion();
+  parseOptionLine();
+  parseNumberOfPorts();
+  parseKeywords();
+  if (file_->getMatrixFormat() == MatrixFormat::Unset)
+    file_->setMatrixFormat(MatrixFormat::Full);
+  readNetworkDataV2();
+  // The per-port defaults are built only once the network data have shown
+  // that the file really holds that many ports: a declared count alone must
+  // never size memory. Nothing in between reads them.
+  if (!file_->getReferenceImpedancesGiven())
+    file_->setDefaultReferenceImpedances();
+  if (!file_->getMixedModeOrderGiven())
+    file_->setDefaultMixedModeOrder();
+  if (file_->getNumberOfPorts() == 2)
+    readNoiseDataV2();
+  parseEnd();
+  checkTrailingLines(false);
+  checkConsistency();
+}
+
+void Parser::checkConsistency() {
+  if (file_->getNumberOfPorts() != 2) {
+    if (file_->getParameterType() == ParameterType::G)
+      throw ParserError(2026);
+    if (file_->getParameterType() == ParameterType::H)
+      throw ParserError(2027);
+  }
+  checkNoiseAgainstNetwork();
+  if (file_->getMixedModeOrderGiven() && file_->getReferenceImpedancesGiven())
+    checkMixedModeImpedances();
+  file_->setValid();
+}
+
+// Both ports of a differential or common-mode pair must see the same
+// reference impedance.
+void Parser::checkMixedModeImpedances() {
+  const std::vector<double>& impedances = file_->getReferenceImpedances();
+  for (const MixedModeDescriptor& descriptor : file_->getMixedModeOrder()) {
+    if (descriptor.kind == MixedModeKind::SingleEnded)
+      continue;
+    double first = impedances[descriptor.firstPort - 1];
+    double second = impedances[descriptor.secondPort - 1];
+    if (!(std::fabs(first - second) < 1e-6))
+      throw DifferentialPortsImpedanceError(descriptor.firstPort, first, descriptor.secondPort,
+                                            second);
+  }
+}
+
+}  // namespace touchstone2

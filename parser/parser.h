@@ -1,0 +1,104 @@
+#ifndef TOUCHSTONE2_PARSER_PARSER_H
+#define TOUCHSTONE2_PARSER_PARSER_H
+
+#include <cstdint>
+#include <memory>
+
+#include "input/token.h"
+#include "parser/token_list.h"
+
+namespace touchstone2 {
+
+class File;
+class FileSource;
+class NetworkParams;
+class NoiseParams;
+class ParserError;
+class ParserWarning;
+struct MessageHandler;
+
+// Reads one Touchstone file into a File record. The first significant line
+// decides the version: an option line starts a v1 file, a keyword a v2.0 file.
+// Every warning goes to the handler as it arises; the first error ends the
+// parse and is the last diagnostic handed over.
+class Parser {
+ public:
+  Parser(File& file, MessageHandler& handler);
+  ~Parser();
+  Parser(const Parser&) = delete;
+  Parser& operator=(const Parser&) = delete;
+
+  // True when the file was read without error (the record is then valid).
+  bool parse();
+
+ private:
+  // The two sequences and the final checks.
+  void dispatchOnFirstLine();
+  void parseV1();
+  void parseV2();
+  void checkConsistency();
+  void checkMixedModeImpedances();
+
+  // Token reading shared by all section readers.
+  const Token& token() const;
+  const Token& nextToken();
+  void expectWhitespace(std::int32_t code);
+  bool skipSeparator();
+  void expectEndOfLine();
+  void expectNumber(std::int32_t code);
+  void expectWord(std::int32_t code);
+  void skipBlankLines();
+  void reportWarning(const ParserWarning& warning);
+  void reportError(const ParserError& error);
+  double toReal(const Token& token, bool reportClipping);
+  std::int32_t toInteger(const Token& token, bool reportClipping);
+
+  // Option line.
+  void parseOptionLine();
+  void parseOption();
+  void parseReferenceResistanceOption();
+  void skipSecondaryOptionLine(bool v1);
+
+  // Keywords.
+  void parseVersion();
+  void parseNumberOfPorts();
+  void parseKeywords();
+  void parseEnd();
+  void parseTwoPortDataOrder();
+  void parseNumberOfFrequencies();
+  void parseNumberOfNoiseFrequencies();
+  std::int32_t parsePositiveCount(std::int32_t notPositiveCode);
+  void parseReference();
+  void parseMatrixFormat();
+  void parseInformation();
+  void parseMixedModeOrder();
+
+  // Data sections.
+  bool readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1);
+  void checkTrailingLines(bool v1);
+  void readNetworkDataV1(TokenList& pendingTokens);
+  bool gatherPointV1(TokenList& point, TokenList& pendingTokens, std::uint32_t ports);
+  void processPointV1(const TokenList& point, std::uint32_t& ports,
+                      std::unique_ptr<NetworkParams>& data);
+  void denormalizeValue(double& first, double& second, std::uint32_t row, std::uint32_t col) const;
+  void readNetworkDataV2();
+  void storePointV2(NetworkParams& data, double frequency, const TokenList& point,
+                    bool columnOrder);
+  void readNoiseDataV1(TokenList& pendingTokens);
+  void readNoiseDataV2();
+  void readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1);
+  void checkNoiseAgainstNetwork();
+
+  File* file_;
+  MessageHandler* handler_;
+  std::unique_ptr<FileSource> source_;
+  bool endOfFileWarned_ = false;
+  // Reused for every point and line, so that gathering allocates only while
+  // the first points grow them.
+  TokenList pointTokens_;
+  TokenList lineTokens_;
+};
+
+}  // namespace touchstone2
+
+#endif

@@ -1,0 +1,43 @@
+#include "parser/token_list.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace touchstone2 {
+
+void TokenList::append(const Token& token) {
+  if (stored_ < limit_) {
+    if (stored_ == slots_.size()) {
+      slots_.push_back(token);
+    } else {
+      Token& slot = slots_[stored_];
+      slot.kind = token.kind;
+      slot.line = token.line;
+      slot.column = token.column;
+      slot.text.assign(token.text);
+    }
+    ++stored_;
+  }
+  ++count_;
+}
+
+void TokenList::truncate(std::size_t count) {
+  count_ = std::min(count_, count);
+  stored_ = std::min(stored_, count_);
+}
+
+void TokenList::moveTailTo(std::size_t from, TokenList& other) {
+  other.clear();
+  for (std::size_t i = from; i < stored_; ++i)
+    other.append(slots_[i]);
+  other.count_ = count_ - std::min(from, count_);
+  truncate(from);
+}
+
+void TokenList::swap(TokenList& other) {
+  slots_.swap(other.slots_);
+  std::swap(stored_, other.stored_);
+  std::swap(count_, other.count_);
+}
+
+}  // namespace touchstone2

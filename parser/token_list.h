@@ -1,0 +1,48 @@
+#ifndef TOUCHSTONE2_PARSER_TOKEN_LIST_H
+#define TOUCHSTONE2_PARSER_TOKEN_LIST_H
+
+#include <cstddef>
+#include <limits>
+#include <vector>
+
+#include "input/token.h"
+
+namespace touchstone2 {
+
+// An ordered list of token copies that the data readers gather a point or a
+// line into. Two things keep it cheap on large files:
+// - clearing keeps the slots and their text buffers, so after the first point
+//   gathering allocates nothing;
+// - a store limit: past it tokens are only counted. Where a reader needs no
+//   more than a known number of tokens to decide (a line that is too long is an
+//   error whatever it holds), a hostile line of millions of numbers costs no
+//   memory.
+class TokenList {
+ public:
+  std::size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  // Only the first storedCount() tokens can be read.
+  std::size_t storedCount() const { return stored_; }
+  const Token& operator[](std::size_t i) const { return slots_[i]; }
+
+  void setStoreLimit(std::size_t limit) { limit_ = limit; }
+  void clearStoreLimit() { limit_ = std::numeric_limits<std::size_t>::max(); }
+
+  void append(const Token& token);
+  void clear() { count_ = stored_ = 0; }
+  // Cuts the list back to its first count tokens.
+  void truncate(std::size_t count);
+  // Moves the tokens from index from on into other (which is emptied first).
+  void moveTailTo(std::size_t from, TokenList& other);
+  void swap(TokenList& other);
+
+ private:
+  std::vector<Token> slots_;
+  std::size_t stored_ = 0;
+  std::size_t count_ = 0;
+  std::size_t limit_ = std::numeric_limits<std::size_t>::max();
+};
+
+}  // namespace touchstone2
+
+#endif

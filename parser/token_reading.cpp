@@ -1,0 +1,111 @@
+// The token operations that every section reader is built from.
+
+#include "diagnostics/message_handler.h"
+#include "diagnostics/parser_error.h"
+#include "diagnostics/parser_warning.h"
+#include "diagnostics/warnings.h"
+#include "input/file_source.h"
+#include "input/number_conversion.h"
+#include "model/file.h"
+#include "parser/parser.h"
+
+namespace touchstone2 {
+
+const Token& Parser::token() const { return source_->token(); }
+
+const Token& Parser::nextToken() {
+  source_->next();
+  const Token& current = source_->token();
+  // The end may be read more than once; a missing final line end is one
+  // problem, reported once.
+  if (current.kind == TokenKind::EndOfFile && current.text.empty() && !endOfFileWarned_) {
+    endOfFileWarned_ = true;
+    reportWarning(ParserWarning(2005, current));
+  }
+  return current;
+}
+
+void Parser::expectWhitespace(std::int32_t code) {
+  switch (token().kind) {
+    case TokenKind::Whitespace:
+      nextToken();
+      return;
+    case TokenKind::EndOfLine:
+    case TokenKind::EndOfFile:
+      throw ParserError(code, token());
+    default:
+      throw ParserError(2006, token());
+  }
+}
+
+bool Parser::skipSeparator() {
+  switch (token().kind) {
+    case TokenKind::Whitespace:
+      nextToken();
+      return false;
+    case TokenKind::EndOfLine:
+      nextToken();
+      return true;
+    case TokenKind::EndOfFile:
+      return true;
+    default:
+      throw ParserError(2006, token());
+  }
+}
+
+void Parser::expectEndOfLine() {
+  if (token().kind == TokenKind::EndOfLine)
+    nextToken();
+  else if (token().kind != TokenKind::EndOfFile)
+    throw ParserError(2004, token());
+}
+
+void Parser::expectNumber(std::int32_t code) {
+  if (token().kind != TokenKind::Number)
+    throw ParserError(code, token());
+}
+
+void Parser::expectWord(std::int32_t code) {
+  if (token().kind != TokenKind::Word)
+    throw ParserError(code, token());
+}
+
+void Parser::skipBlankLines() {
+  for (;;) {
+    switch (token().kind) {
+      case TokenKind::EndOfLine:
+        nextToken();
+        break;
+      case TokenKind::OptionMarker:
+        throw ParserError(2107, token());
+      case TokenKind::EndOfFile:
+        throw ParserError(2209, token());
+      default:
+        return;
+    }
+  }
+}
+
+void Parser::reportWarning(const ParserWarning& warning) { handler_->warning(*file_, warning); }
+
+void Parser::reportError(const ParserError& error) { handler_->error(*file_, error); }
+
+double Parser::toReal(const Token& token, bool reportClipping) {
+  RealConversion conversion = convertReal(token.text);
+  if (reportClipping && conversion.clipping == Clipping::Large)
+    reportWarning(ClippingLargeNumberWarning(conversion.value, token));
+  else if (reportClipping && conversion.clipping == Clipping::Small)
+    reportWarning(ClippingSmallNumberWarning(conversion.value, token));
+  return conversion.value;
+}
+
+std::int32_t Parser::toInteger(const Token& token, bool reportClipping) {
+  IntegerConversion conversion = convertInteger(token.text);
+  if (!conversion.wholeInteger)
+    throw ParserError(2008, token);
+  if (reportClipping && conversion.clipping != Clipping::None)
+    reportWarning(ClippingLargeNumberWarning(static_cast<double>(conversion.value), token));
+  return conversion.value;
+}
+
+}  // namespace touchstone2

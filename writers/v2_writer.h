@@ -1,0 +1,34 @@
+#ifndef TOUCHSTONE2_WRITERS_V2_WRITER_H
+#define TOUCHSTONE2_WRITERS_V2_WRITER_H
+
+#include <cstdint>
+#include <ostream>
+
+#include "writers/writer.h"
+
+namespace touchstone2 {
+
+// Writes a File as canonical Touchstone v2.0: the keyword lines, then the full
+// matrix row by row whatever the input's matrix format and two-port order.
+// Any valid File can be written this way.
+class V2_Writer : public Writer {
+ public:
+  explicit V2_Writer(const File& file) : Writer(file) {}
+
+  void write(std::ostream& out) override;
+  // Version 2.0 data are written as stored.
+  void normalizeValue(double& first, double& second, std::uint32_t row,
+                      std::uint32_t col) const override;
+
+ protected:
+  // The [Mixed-Mode Order] line with every descriptor of the File.
+  void writeMixedModeOrder(std::ostream& out) const;
+
+ private:
+  void writeCounts(std::ostream& out) const;
+  void writeReference(std::ostream& out) const;
+};
+
+}  // namespace touchstone2
+
+#endif
