@@ -72,8 +72,7 @@ void Parser::readNetworkDataV2() {
     if (point.size() > expectedValues)
       throw IncorrectNumberOfNetworkValuesError(point.size() - 1, (expectedValues - 1) / 2,
                                                 frequencyToken);
-    // The point's storage is sized only now that the file has shown its values.
-    storePointV2(*data, frequency, point, columnOrder);
+    storePointV2(*data, frequency, point, columnOrder, point.size() == expectedValues);
     skipBlankLines();
   }
   if (data->frequencyCount() != file_->getNumberOfFrequencies())
@@ -81,9 +80,13 @@ void Parser::readNetworkDataV2() {
   file_->setNetworkData(std::move(data));
 }
 
+// The values are checked in any case, but stored only for a whole point: the
+// point's storage is sized by the declared port count, which only a file that
+// really holds that many values may bring into memory. A point cut short by
+// the end of the file fails right after this anyway.
 void Parser::storePointV2(NetworkParams& data, double frequency, const TokenList& point,
-                          bool columnOrder) {
-  std::uint32_t index = static_cast<std::uint32_t>(data.addFrequency(frequency));
+                          bool columnOrder, bool complete) {
+  std::uint32_t index = complete ? static_cast<std::uint32_t>(data.addFrequency(frequency)) : 0;
   const std::uint32_t n = file_->getNumberOfPorts();
   const MatrixFormat matrixFormat = file_->getMatrixFormat();
   const bool ma = file_->getFormat() == DataFormat::MA;
@@ -94,7 +97,8 @@ void Parser::storePointV2(NetworkParams& data, double frequency, const TokenList
     double second = toReal(point[i + 1], true);
     if (ma && first < 0)
       throw ParserError(2313, point[i]);
-    data.element(index, row, col).set(first, second);
+    if (complete)
+      data.element(index, row, col).set(first, second);
     if (columnOrder) {
       if (++row == n) {
         row = 0;

@@ -83,7 +83,7 @@ class Parser {
   void denormalizeValue(double& first, double& second, std::uint32_t row, std::uint32_t col) const;
   void readNetworkDataV2();
   void storePointV2(NetworkParams& data, double frequency, const TokenList& point,
-                    bool columnOrder);
+                    bool columnOrder, bool complete);
   void readNoiseDataV1(TokenList& pendingTokens);
   void readNoiseDataV2();
   void readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1);
