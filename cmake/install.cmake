@@ -3,8 +3,8 @@
 # programs can read Touchstone files through the same parser.
 #
 # Every destination is relative, so `cmake --install <build> --prefix <p>`
-# may choose the prefix at install time, and the package files find their
-# prefix from where they are installed rather than from the configure step.
+# may choose the prefix at install time; the CMake package finds its prefix
+# from where it is installed, the pkg-config file is given it on install.
 
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
@@ -61,12 +61,24 @@ install(FILES
   ${CMAKE_CURRENT_BINARY_DIR}/touchstone2ConfigVersion.cmake
   DESTINATION ${TOUCHSTONE2_CMAKE_DIR})
 
-# pkg-config substitutes ${pcfiledir} with the folder the .pc file was found
-# in; the way back up to the prefix is fixed by the layout chosen above.
-file(RELATIVE_PATH TOUCHSTONE2_PC_TO_PREFIX
-  /prefix/${TOUCHSTONE2_PKGCONFIG_DIR} /prefix)
-string(REGEX REPLACE "/$" "" TOUCHSTONE2_PC_TO_PREFIX "${TOUCHSTONE2_PC_TO_PREFIX}")
+# The .pc file names its prefix: the one given at install time (`cmake
+# --install --prefix`), not the one known when configuring. So the file is
+# filled in two steps: everything but the prefix now, the prefix when it is
+# installed. DESTDIR staging keeps the final prefix, as it should.
+foreach(kind LIB INCLUDE)
+  if(IS_ABSOLUTE "${CMAKE_INSTALL_${kind}DIR}")
+    set(TOUCHSTONE2_PC_${kind}DIR "${CMAKE_INSTALL_${kind}DIR}")
+  else()
+    set(TOUCHSTONE2_PC_${kind}DIR "\${prefix}/${CMAKE_INSTALL_${kind}DIR}")
+  endif()
+endforeach()
+set(TOUCHSTONE2_PC_PREFIX "@TOUCHSTONE2_PC_PREFIX@")
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/cmake/touchstone2.pc.in
-  ${CMAKE_CURRENT_BINARY_DIR}/touchstone2.pc @ONLY)
+  ${CMAKE_CURRENT_BINARY_DIR}/touchstone2.pc.prefixless @ONLY)
+install(CODE "
+  set(TOUCHSTONE2_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+  configure_file(\"${CMAKE_CURRENT_BINARY_DIR}/touchstone2.pc.prefixless\"
+    \"${CMAKE_CURRENT_BINARY_DIR}/touchstone2.pc\" @ONLY)
+")
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/touchstone2.pc
   DESTINATION ${TOUCHSTONE2_PKGCONFIG_DIR})

@@ -27,7 +27,12 @@ void StandardMessageHandler::writeLine(const File& file, const Diagnostic& diagn
   line += std::to_string(diagnostic.getCode());
   line += ": ";
   line += diagnostic.message();
-  out_ << line << std::endl;
+  // One write for the whole line, so that lines of runs sharing a terminal
+  // (xargs -P) never interleave; then flush, as each line must be out before
+  // the parse goes on.
+  line += '\n';
+  out_.write(line.data(), static_cast<std::streamsize>(line.size()));
+  out_.flush();
 }
 
 }  // namespace touchstone2
