@@ -1,5 +1,7 @@
 #include "model/file.h"
 
+#include <utility>
+
 namespace touchstone2 {
 
 File::File(const std::string& filename) : filename_(filename) {}
@@ -13,13 +15,13 @@ double File::getFrequencyMultiplier() const {
   }
 }
 
-void File::setReferenceImpedances(const std::vector<double>& impedances) {
-  referenceImpedances_ = impedances;
+void File::setReferenceImpedances(std::vector<double> impedances) {
+  referenceImpedances_ = std::move(impedances);
   referenceImpedancesGiven_ = true;
 }
 
-void File::setMixedModeOrder(const std::vector<MixedModeDescriptor>& order) {
-  mixedModeOrder_ = order;
+void File::setMixedModeOrder(std::vector<MixedModeDescriptor> order) {
+  mixedModeOrder_ = std::move(order);
   mixedModeOrderGiven_ = true;
 }
 

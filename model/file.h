@@ -62,8 +62,8 @@ class File {
   void setNoiseData(std::unique_ptr<NoiseParams> data) { noiseData_ = std::move(data); }
 
   // Both also mark the list as given by the file itself.
-  void setReferenceImpedances(const std::vector<double>& impedances);
-  void setMixedModeOrder(const std::vector<MixedModeDescriptor>& order);
+  void setReferenceImpedances(std::vector<double> impedances);
+  void setMixedModeOrder(std::vector<MixedModeDescriptor> order);
 
   // One copy of the reference resistance per port; leaves the "given" flag.
   void setDefaultReferenceImpedances();

@@ -1,6 +1,7 @@
 // The keyword lines of a v2.0 file, from [Version] to [Network Data], and the
 // closing [End].
 
+#include <utility>
 #include <vector>
 
 #include "diagnostics/format_errors.h"
@@ -170,7 +171,7 @@ void Parser::parseReference() {
   if (impedances.size() != file_->getNumberOfPorts())
     throw WrongReferenceImpedanceCountError(impedances.size(), file_->getNumberOfPorts(),
                                             token());
-  file_->setReferenceImpedances(impedances);
+  file_->setReferenceImpedances(std::move(impedances));
 }
 
 // The block's lines are not interpreted, but still cut into tokens, so the

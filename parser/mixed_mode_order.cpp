@@ -1,6 +1,8 @@
 // [Mixed-Mode Order]: which port or pair of ports each matrix row and column
 // describes, and whether together they describe every port exactly once.
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "diagnostics/mixed_mode_errors.h"
@@ -58,6 +60,36 @@ bool parseDescriptor(const std::string& text, std::uint32_t maxPort,
   return descriptor.secondPort != 0 && pos == text.size();
 }
 
+// A descriptor and where it stood. Its token is rebuilt only for a
+// diagnostic: the syntax admits exactly one spelling per descriptor, so the
+// lower-cased word follows from the descriptor itself. Keeping whole token
+// copies would cost several times the file's size for a long list.
+struct PlacedDescriptor {
+  MixedModeDescriptor descriptor;
+  std::uint32_t line;
+  std::uint32_t column;
+};
+
+Token tokenOf(const PlacedDescriptor& placed) {
+  Token token;
+  token.kind = TokenKind::Word;
+  token.line = placed.line;
+  token.column = placed.column;
+  const MixedModeDescriptor& d = placed.descriptor;
+  switch (d.kind) {
+    case MixedModeKind::SingleEnded:
+      token.text = "s" + std::to_string(d.firstPort);
+      break;
+    case MixedModeKind::Differential:
+      token.text = "d" + std::to_string(d.firstPort) + "," + std::to_string(d.secondPort);
+      break;
+    case MixedModeKind::Common:
+      token.text = "c" + std::to_string(d.firstPort) + "," + std::to_string(d.secondPort);
+      break;
+  }
+  return token;
+}
+
 // What the descriptors read so far say about one port.
 struct PortEntry {
   std::uint32_t commonPartner = 0;
@@ -71,23 +103,24 @@ class PortTable {
   explicit PortTable(std::uint32_t ports) : entries_(ports) {}
   PortEntry& operator[](std::uint32_t port) { return entries_[port - 1]; }
 
-  void add(const MixedModeDescriptor& descriptor, const Token& token);
+  void add(const PlacedDescriptor& placed);
 
  private:
   void addPair(std::uint32_t p1, std::uint32_t p2, bool differential, const Token& token);
   std::vector<PortEntry> entries_;
 };
 
-void PortTable::add(const MixedModeDescriptor& descriptor, const Token& token) {
+void PortTable::add(const PlacedDescriptor& placed) {
+  const MixedModeDescriptor& descriptor = placed.descriptor;
   if (descriptor.kind == MixedModeKind::SingleEnded) {
     PortEntry& entry = (*this)[descriptor.firstPort];
     if (entry.commonPartner != 0 || entry.differentialPartner != 0)
-      throw MixedModeDescriptorOverlapError(descriptor.firstPort, token);
+      throw MixedModeDescriptorOverlapError(descriptor.firstPort, tokenOf(placed));
     entry.commonPartner = entry.differentialPartner = descriptor.firstPort;
     return;
   }
   addPair(descriptor.firstPort, descriptor.secondPort,
-          descriptor.kind == MixedModeKind::Differential, token);
+          descriptor.kind == MixedModeKind::Differential, tokenOf(placed));
 }
 
 // A differential and a common-mode descriptor must name the same two ports in
@@ -127,8 +160,7 @@ void Parser::parseMixedModeOrder() {
   if (type == ParameterType::G || type == ParameterType::H)
     throw ParserError(2025, token());
   std::uint32_t ports = file_->getNumberOfPorts();
-  std::vector<MixedModeDescriptor> descriptors;
-  std::vector<Token> descriptorTokens;
+  std::vector<PlacedDescriptor> placed;
   while (token().kind != TokenKind::Keyword && token().kind != TokenKind::EndOfFile) {
     if (skipSeparator())
       skipBlankLines();
@@ -144,8 +176,7 @@ void Parser::parseMixedModeOrder() {
         MixedModeDescriptor descriptor;
         if (!parseDescriptor(token().text, ports, descriptor))
           throw ParserError(2024, token());
-        descriptors.push_back(descriptor);
-        descriptorTokens.push_back(token());
+        placed.push_back({descriptor, token().line, token().column});
         nextToken();
         break;
       }
@@ -153,19 +184,23 @@ void Parser::parseMixedModeOrder() {
         break;
     }
   }
-  if (descriptors.empty())
+  if (placed.empty())
     throw ParserError(2024, token());
-  if (descriptors.size() != ports)
-    throw WrongMixedModeDescriptorCountError(descriptors.size(), ports, descriptorTokens.back());
+  if (placed.size() != ports)
+    throw WrongMixedModeDescriptorCountError(placed.size(), ports, tokenOf(placed.back()));
   // Built only now: the file itself has shown one descriptor per port.
   PortTable table(ports);
-  for (std::size_t i = 0; i < descriptors.size(); ++i)
-    table.add(descriptors[i], descriptorTokens[i]);
+  for (const PlacedDescriptor& p : placed)
+    table.add(p);
   for (std::uint32_t port = 1; port <= ports; ++port) {
     if (table[port].commonPartner == 0 || table[port].differentialPartner == 0)
       throw MixedModeDescriptorsMissedPortError(port, token());
   }
-  file_->setMixedModeOrder(descriptors);
+  std::vector<MixedModeDescriptor> descriptors;
+  descriptors.reserve(placed.size());
+  for (const PlacedDescriptor& p : placed)
+    descriptors.push_back(p.descriptor);
+  file_->setMixedModeOrder(std::move(descriptors));
 }
 
 }  // namespace touchstone2

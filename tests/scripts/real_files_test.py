@@ -19,7 +19,6 @@ installed for this interpreter).
 """
 
 import argparse
-import importlib.util
 import os
 import re
 import subprocess
@@ -41,15 +40,14 @@ VERDICTS = {
 
 
 def find_corpus():
-    """The peer's install folder, or None when this interpreter cannot see
-    it.  Only the package's location is looked up; nothing of it is run."""
-    try:
-        spec = importlib.util.find_spec(PEER_PACKAGE)
-    except (ImportError, ValueError):
-        return None
-    if spec is None or not spec.submodule_search_locations:
-        return None
-    return list(spec.submodule_search_locations)[0]
+    """The peer's install folder, or None when this interpreter cannot
+    import it.  The package is looked for along the import path the way the
+    import system would find it; nothing of it is run."""
+    for entry in sys.path:
+        folder = os.path.join(entry or os.curdir, PEER_PACKAGE)
+        if os.path.isfile(os.path.join(folder, "__init__.py")):
+            return os.path.abspath(folder)
+    return None
 
 
 def corpus_files(root):
