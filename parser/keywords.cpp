@@ -143,28 +143,12 @@ void Parser::parseReference() {
     throw ParserError(2208, token());
   nextToken();
   std::vector<double> impedances;
-  while (token().kind != TokenKind::Keyword && token().kind != TokenKind::EndOfFile) {
-    if (skipSeparator())
-      skipBlankLines();
-    if (token().kind == TokenKind::Whitespace)
-      nextToken();
-    switch (token().kind) {
-      case TokenKind::Whitespace:
-      case TokenKind::EndOfLine:
-      case TokenKind::OptionMarker:
-      case TokenKind::Word:
-        throw ParserError(2007, token());
-      case TokenKind::Number: {
-        double ohms = toReal(token(), true);
-        if (!(ohms > 0.0))
-          throw ParserError(2105, token());
-        impedances.push_back(ohms);
-        nextToken();
-        break;
-      }
-      default:
-        break;
-    }
+  while (nextListEntry(TokenKind::Number, 2007)) {
+    double ohms = toReal(token(), true);
+    if (!(ohms > 0.0))
+      throw ParserError(2105, token());
+    impedances.push_back(ohms);
+    nextToken();
   }
   if (impedances.empty())
     throw ParserError(2007, token());
@@ -190,6 +174,24 @@ void Parser::parseInformation() {
   nextToken();
   file_->setInformationSeen();
   expectEndOfLine();
+}
+
+// Moves to the next entry of a list that runs over continuation lines (blank
+// and comment lines between them, continuation lines may be indented). True
+// on an entry of the given kind; false at the keyword that ends the list;
+// any other token is refused with code.
+bool Parser::nextListEntry(TokenKind entryKind, std::int32_t code) {
+  if (token().kind == TokenKind::Keyword || token().kind == TokenKind::EndOfFile)
+    return false;
+  if (skipSeparator())
+    skipBlankLines();
+  if (token().kind == TokenKind::Whitespace)
+    nextToken();
+  if (token().kind == entryKind)
+    return true;
+  if (token().kind == TokenKind::Keyword)
+    return false;
+  throw ParserError(code, token());
 }
 
 void Parser::parseEnd() {

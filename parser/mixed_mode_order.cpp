@@ -161,28 +161,12 @@ void Parser::parseMixedModeOrder() {
     throw ParserError(2025, token());
   std::uint32_t ports = file_->getNumberOfPorts();
   std::vector<PlacedDescriptor> placed;
-  while (token().kind != TokenKind::Keyword && token().kind != TokenKind::EndOfFile) {
-    if (skipSeparator())
-      skipBlankLines();
-    if (token().kind == TokenKind::Whitespace)
-      nextToken();
-    switch (token().kind) {
-      case TokenKind::Whitespace:
-      case TokenKind::EndOfLine:
-      case TokenKind::OptionMarker:
-      case TokenKind::Number:
-        throw ParserError(2024, token());
-      case TokenKind::Word: {
-        MixedModeDescriptor descriptor;
-        if (!parseDescriptor(token().text, ports, descriptor))
-          throw ParserError(2024, token());
-        placed.push_back({descriptor, token().line, token().column});
-        nextToken();
-        break;
-      }
-      default:
-        break;
-    }
+  while (nextListEntry(TokenKind::Word, 2024)) {
+    MixedModeDescriptor descriptor;
+    if (!parseDescriptor(token().text, ports, descriptor))
+      throw ParserError(2024, token());
+    placed.push_back({descriptor, token().line, token().column});
+    nextToken();
   }
   if (placed.empty())
     throw ParserError(2024, token());

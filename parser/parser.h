@@ -69,6 +69,7 @@ class Parser {
   void parseNumberOfNoiseFrequencies();
   std::int32_t parsePositiveCount(std::int32_t notPositiveCode);
   void parseReference();
+  bool nextListEntry(TokenKind entryKind, std::int32_t code);
   void parseMatrixFormat();
   void parseInformation();
   void parseMixedModeOrder();
