@@ -3,9 +3,11 @@
 // where one point ends and the next (or the noise data) begins.
 
 #include <cmath>
+#include <limits>
 
 #include "diagnostics/data_errors.h"
 #include "diagnostics/parser_error.h"
+#include "diagnostics/warnings.h"
 #include "input/file_source.h"
 #include "model/file.h"
 #include "model/full_network_params.h"
@@ -127,6 +129,8 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
     if (ma && first < 0)
       throw ParserError(2313, point[i]);
     denormalizeValue(first, second, row, col);
+    first = clipScaledValue(first, point[i]);
+    second = clipScaledValue(second, point[i + 1]);
     data->element(index, row, col).set(first, second);
     // Two-port data come column by column (11, 21, 12, 22), all others row by row.
     if (ports == 2) {
@@ -139,6 +143,18 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
       ++row;
     }
   }
+}
+
+// Scaling by the reference resistance can carry a value past the largest
+// double; like any number out of range it is clipped with a warning, so that
+// the record never holds an infinity no writer could put into a file.
+double Parser::clipScaledValue(double value, const Token& token) {
+  if (std::isfinite(value))
+    return value;
+  double clipped = value < 0 ? -std::numeric_limits<double>::max()
+                             : std::numeric_limits<double>::max();
+  reportWarning(ClippingLargeNumberWarning(clipped, token));
+  return clipped;
 }
 
 // Version 1 gives Y-, Z-, H- and G-parameters relative to the reference

@@ -35,7 +35,7 @@ void Parser::readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1) {
     throw ParserError(2314, line[4]);
   // Version 1 gives the noise resistance relative to the reference resistance.
   if (v1)
-    resistance *= file_->getReferenceResistance();
+    resistance = clipScaledValue(resistance * file_->getReferenceResistance(), line[4]);
   noise.addPoint(frequency, minimumNoiseFigure, magnitude, angle, resistance);
 }
 

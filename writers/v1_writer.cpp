@@ -12,6 +12,9 @@ constexpr double kDecibelFactor = 20.0;
 
 enum class Scale { None, Up, Down };
 
+const char kOutOfRange[] =
+    "a value normalised to the reference resistance is out of range for Touchstone v1";
+
 // Admittances are given times R, impedances divided by R. Of the hybrid
 // parameters only the diagonal carries a dimension: h11 is an impedance and h22
 // an admittance, and the other way round for g.
@@ -34,6 +37,7 @@ void V1_Writer::write(std::ostream& out) {
     throw std::runtime_error("Touchstone v1 only supports a single reference impedance");
   if (file_->getMixedModeOrderGiven())
     throw std::runtime_error("Touchstone v1 only supports data in single-ended mode");
+  checkNormalizedValuesInRange();
   writeText(out, "! Touchstone data file\n");
   writeOptionLine(out);
   writeNetworkData(out, true, true, true);
@@ -43,6 +47,36 @@ void V1_Writer::write(std::ostream& out) {
     writeNoiseData(out, true);
   }
   out.flush();
+}
+
+// Normalising to R can carry a stored value out of the range of a double (a
+// huge admittance times a huge R), or a noise resistance down to 0; written
+// as "inf" or "0" it would make a file that no reader accepts. Such a file is
+// refused before anything is written.
+void V1_Writer::checkNormalizedValuesInRange() const {
+  const NetworkParams* data = file_->getNetworkData();
+  ParameterType type = file_->getParameterType();
+  bool scaled = type == ParameterType::Y || type == ParameterType::Z ||
+                type == ParameterType::H || type == ParameterType::G;
+  if (data != nullptr && scaled) {
+    const std::uint32_t n = data->getNumberOfPorts();
+    for (std::uint32_t k = 0; k < data->frequencyCount(); ++k) {
+      for (std::uint32_t row = 0; row < n; ++row) {
+        for (std::uint32_t col = 0; col < n; ++col) {
+          ValuePair pair = data->element(k, row, col).get(file_->getFormat());
+          normalizeValue(pair.first, pair.second, row, col);
+          if (!std::isfinite(pair.first) || !std::isfinite(pair.second))
+            throw std::runtime_error(kOutOfRange);
+        }
+      }
+    }
+  }
+  const NoiseParams* noise = file_->getNoiseData();
+  for (std::uint32_t k = 0; noise != nullptr && k < noise->pointCount(); ++k) {
+    double normalized = noise->noiseResistance(k) / file_->getReferenceResistance();
+    if (!std::isfinite(normalized) || !(normalized > 0))
+      throw std::runtime_error(kOutOfRange);
+  }
 }
 
 // Only the magnitude part is scaled; an angle has no dimension.

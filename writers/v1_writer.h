@@ -17,11 +17,14 @@ class V1_Writer : public Writer {
   explicit V1_Writer(const File& file) : Writer(file) {}
 
   // Throws std::runtime_error, before writing anything, when the File holds
-  // what v1 cannot express: per-port reference impedances or a mixed-mode
-  // order.
+  // what v1 cannot express: per-port reference impedances, a mixed-mode
+  // order, or values that normalising to R carries out of range.
   void write(std::ostream& out) override;
   void normalizeValue(double& first, double& second, std::uint32_t row,
                       std::uint32_t col) const override;
+
+ private:
+  void checkNormalizedValuesInRange() const;
 };
 
 }  // namespace touchstone2
