@@ -9,6 +9,7 @@
 #include "diagnostics/parser_error.h"
 #include "diagnostics/warnings.h"
 #include "input/file_source.h"
+#include "input/number_conversion.h"
 #include "model/file.h"
 #include "model/full_network_params.h"
 #include "parser/parser.h"
@@ -120,17 +121,29 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
         throw ParserError(ports == 1 ? 2304 : 2305, point[i]);
     }
   }
+  // toReal, with the conversion inline: only a number that is clipped, and
+  // so warned about, takes the call (and is converted again there).
+  auto value = [this](const Token& token) {
+    RealConversion conversion = convertReal(token.text);
+    return conversion.clipping == Clipping::None ? conversion.value : toReal(token, true);
+  };
   bool ma = file_->getFormat() == DataFormat::MA;
+  // S-parameters, the common case, are stored as read.
+  bool denormalize = file_->getParameterType() != ParameterType::S;
   std::uint32_t row = 0;
   std::uint32_t col = 0;
   for (std::size_t i = 1; i + 1 < point.size(); i += 2) {
-    double first = toReal(point[i], true);
-    double second = toReal(point[i + 1], true);
+    double first = value(point[i]);
+    double second = value(point[i + 1]);
     if (ma && first < 0)
       throw ParserError(2313, point[i]);
-    denormalizeValue(first, second, row, col);
-    first = clipScaledValue(first, point[i]);
-    second = clipScaledValue(second, point[i + 1]);
+    // Only scaling can leave the range of a double: toReal has clipped what
+    // was read.
+    if (denormalize) {
+      denormalizeValue(first, second, row, col);
+      first = clipScaledValue(first, point[i]);
+      second = clipScaledValue(second, point[i + 1]);
+    }
     data->element(index, row, col).set(first, second);
     // Two-port data come column by column (11, 21, 12, 22), all others row by row.
     if (ports == 2) {
@@ -146,15 +159,23 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
 }
 
 // Scaling by the reference resistance can carry a value past the largest
-// double; like any number out of range it is clipped with a warning, so that
-// the record never holds an infinity no writer could put into a file.
+// double or below the smallest normal one; like any number out of range it is
+// clipped with a warning, so that the record never holds an infinity no writer
+// could put into a file, nor a value that would not read back the same.
 double Parser::clipScaledValue(double value, const Token& token) {
-  if (std::isfinite(value))
-    return value;
-  double clipped = value < 0 ? -std::numeric_limits<double>::max()
-                             : std::numeric_limits<double>::max();
-  reportWarning(ClippingLargeNumberWarning(clipped, token));
-  return clipped;
+  if (!std::isfinite(value)) {
+    double clipped = value < 0 ? -std::numeric_limits<double>::max()
+                               : std::numeric_limits<double>::max();
+    reportWarning(ClippingLargeNumberWarning(clipped, token));
+    return clipped;
+  }
+  if (value != 0 && std::fabs(value) < std::numeric_limits<double>::min()) {
+    double clipped = value < 0 ? -std::numeric_limits<double>::min()
+                               : std::numeric_limits<double>::min();
+    reportWarning(ClippingSmallNumberWarning(clipped, token));
+    return clipped;
+  }
+  return value;
 }
 
 // Version 1 gives Y-, Z-, H- and G-parameters relative to the reference

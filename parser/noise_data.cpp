@@ -1,5 +1,7 @@
 // Noise parameters of 2-port files: five numbers per line, in both versions.
 
+#include <limits>
+
 #include "diagnostics/data_errors.h"
 #include "diagnostics/parser_error.h"
 #include "diagnostics/warnings.h"
@@ -34,8 +36,13 @@ void Parser::readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1) {
   if (!(resistance > 0))
     throw ParserError(2314, line[4]);
   // Version 1 gives the noise resistance relative to the reference resistance.
-  if (v1)
-    resistance = clipScaledValue(resistance * file_->getReferenceResistance(), line[4]);
+  // Both are positive, so a product of 0 can only be an underflow: it is
+  // clipped like one, and the resistance stays positive.
+  if (v1) {
+    double ohms = resistance * file_->getReferenceResistance();
+    resistance = clipScaledValue(ohms == 0 ? std::numeric_limits<double>::denorm_min() : ohms,
+                                 line[4]);
+  }
   noise.addPoint(frequency, minimumNoiseFigure, magnitude, angle, resistance);
 }
 
