@@ -1,10 +1,9 @@
 #include "app/describe.h"
 
-#include <charconv>
 #include <cstdint>
 #include <string>
 
-#include "model/number_text.h"
+#include "model/text_buffer.h"
 
 namespace touchstone2 {
 
@@ -64,17 +63,12 @@ const char* labelLetter(ParameterType type) {
   return "";
 }
 
-void appendUnsigned(std::string& s, std::uint64_t n) {
-  char buffer[24];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
-  s.append(buffer, result.ptr);
-}
-
-// Builds the description line by line in one reused buffer, so that a file of
-// millions of values costs no allocation per value.
+// Builds the description in one reused buffer, formatting every number
+// straight into it, so that a file of millions of values costs no allocation
+// and no stream call per value.
 class Description {
  public:
-  Description(const File& file, std::ostream& out) : file_(file), out_(out) {}
+  Description(const File& file, std::ostream& out) : file_(file), out_(out), text_(out) {}
 
   void write() {
     if (header() && options() && ports() && mixedMode() && networkData() && noiseData())
@@ -82,63 +76,60 @@ class Description {
   }
 
  private:
-  // Writes the pending text; false once the stream has failed.
-  bool emit() {
-    out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
-    line_.clear();
-    return static_cast<bool>(out_);
-  }
+  // Writes the pending text once enough has gathered; false once the stream
+  // has failed.
+  bool emit() { return text_.flushIfFull(); }
 
   bool header() {
-    line_ += "------- TOUCHSTONE FILE -------\nfilename: ";
-    line_ += file_.getFilename();
-    line_ += "\nversion: ";
-    line_ += versionName(file_.getVersion());
-    line_ += "\n\n";
+    text_.put("------- TOUCHSTONE FILE -------\nfilename: ");
+    text_.put(file_.getFilename());
+    text_.put("\nversion: ");
+    text_.put(versionName(file_.getVersion()));
+    text_.put("\n\n");
     return emit();
   }
 
   bool options() {
-    line_ += "OPTIONS\n  frequency unit: ";
-    line_ += unitName(file_.getFrequencyUnit());
-    line_ += "\n  contents: ";
-    line_ += contentsName(file_.getParameterType());
-    line_ += "\n  complex number representation: ";
-    line_ += formatName(file_.getFormat());
-    line_ += "\n";
+    text_.put("OPTIONS\n  frequency unit: ");
+    text_.put(unitName(file_.getFrequencyUnit()));
+    text_.put("\n  contents: ");
+    text_.put(contentsName(file_.getParameterType()));
+    text_.put("\n  complex number representation: ");
+    text_.put(formatName(file_.getFormat()));
+    text_.put('\n');
     return emit();
   }
 
   bool ports() {
-    line_ += "\nPORTS\n  number: ";
-    appendUnsigned(line_, file_.getNumberOfPorts());
-    line_ += "\n  reference impedance:\n";
+    text_.put("\nPORTS\n  number: ");
+    text_.putUnsigned(file_.getNumberOfPorts());
+    text_.put("\n  reference impedance:\n");
     if (!file_.getReferenceImpedancesGiven())
-      line_ += "    (all ports use the same value)\n";
+      text_.put("    (all ports use the same value)\n");
     // Listed in both cases: without [Reference] each port holds the option
     // line's reference resistance.
     std::uint64_t port = 0;
     for (double impedance : file_.getReferenceImpedances()) {
-      line_ += "    Z0[";
-      appendUnsigned(line_, ++port);
-      line_ += "] = ";
-      appendGeneral(line_, impedance, 6);
-      line_ += " Ohms\n";
+      text_.put("    Z0[");
+      text_.putUnsigned(++port);
+      text_.put("] = ");
+      text_.putGeneral(impedance, 6);
+      text_.put(" Ohms\n");
     }
     return emit();
   }
 
   bool mixedMode() {
-    line_ += "\nMIXED MODE\n";
+    text_.put("\nMIXED MODE\n");
     if (!file_.getMixedModeOrderGiven())
-      line_ += "  (default setup)\n";
+      text_.put("  (default setup)\n");
     std::uint64_t index = 0;
     for (const MixedModeDescriptor& descriptor : file_.getMixedModeOrder()) {
-      line_ += "  matrix row/column ";
-      appendUnsigned(line_, ++index);
-      line_ += ": ";
+      text_.put("  matrix row/column ");
+      text_.putUnsigned(++index);
+      text_.put(": ");
       appendDescriptor(descriptor);
-      line_ += "\n";
+      text_.put('\n');
     }
     return emit();
   }
@@ -146,33 +137,33 @@ class Description {
   void appendDescriptor(const MixedModeDescriptor& descriptor) {
     switch (descriptor.kind) {
       case MixedModeKind::SingleEnded:
-        line_ += "single-ended data for port ";
-        appendUnsigned(line_, descriptor.firstPort);
+        text_.put("single-ended data for port ");
+        text_.putUnsigned(descriptor.firstPort);
         return;
       case MixedModeKind::Differential:
-        line_ += "differential-mode data for ports ";
+        text_.put("differential-mode data for ports ");
         break;
       case MixedModeKind::Common:
-        line_ += "common-mode data for ports ";
+        text_.put("common-mode data for ports ");
         break;
       default:
         return;
     }
-    appendUnsigned(line_, descriptor.firstPort);
-    line_ += " and ";
-    appendUnsigned(line_, descriptor.secondPort);
+    text_.putUnsigned(descriptor.firstPort);
+    text_.put(" and ");
+    text_.putUnsigned(descriptor.secondPort);
   }
 
   bool networkData() {
-    line_ += "\nNETWORK PARAMETERS\n";
+    text_.put("\nNETWORK PARAMETERS\n");
     const NetworkParams* data = file_.getNetworkData();
     if (data == nullptr) {
-      line_ += "  <none>\n";
+      text_.put("  <none>\n");
       return emit();
     }
-    line_ += "  frequency points: ";
-    appendUnsigned(line_, data->frequencyCount());
-    line_ += "\n";
+    text_.put("  frequency points: ");
+    text_.putUnsigned(data->frequencyCount());
+    text_.put('\n');
     if (!emit())
       return false;
     for (std::uint32_t k = 0; k < data->frequencyCount(); ++k) {
@@ -199,47 +190,47 @@ class Description {
   }
 
   void appendPointHeading(std::uint32_t k, double frequencyInHz) {
-    line_ += "\n  frequency point #";
-    appendUnsigned(line_, std::uint64_t{k} + 1);
-    line_ += ": ";
-    appendGeneral(line_, frequencyInHz, 6);
-    line_ += " Hz\n";
+    text_.put("\n  frequency point #");
+    text_.putUnsigned(std::uint64_t{k} + 1);
+    text_.put(": ");
+    text_.putGeneral(frequencyInHz, 6);
+    text_.put(" Hz\n");
   }
 
   void appendElement(const char* letter, std::uint32_t i, std::uint32_t j, ValuePair value) {
-    line_ += "    ";
-    line_ += letter;
-    line_ += "[";
-    appendUnsigned(line_, std::uint64_t{i} + 1);
-    line_ += ",";
-    appendUnsigned(line_, std::uint64_t{j} + 1);
-    line_ += "] = ";
-    appendGeneralPadded(line_, value.first, 6, 12);
+    text_.put("    ");
+    text_.put(letter);
+    text_.put('[');
+    text_.putUnsigned(std::uint64_t{i} + 1);
+    text_.put(',');
+    text_.putUnsigned(std::uint64_t{j} + 1);
+    text_.put("] = ");
+    text_.putGeneralPadded(value.first, 6, 12);
     // Only a negative part takes the minus form; zero, negative zero and NaN
     // all read "+", the number keeping its own sign.
     if (value.second < 0) {
-      line_ += " - ";
-      appendGeneralPadded(line_, -value.second, 6, 12);
+      text_.put(" - ");
+      text_.putGeneralPadded(-value.second, 6, 12);
     } else {
-      line_ += " + ";
-      appendGeneralPadded(line_, value.second, 6, 12);
+      text_.put(" + ");
+      text_.putGeneralPadded(value.second, 6, 12);
     }
-    line_ += "j\n";
+    text_.put("j\n");
   }
 
   bool noiseData() {
     // Noise parameters exist only for 2-port networks.
     if (file_.getNumberOfPorts() != 2)
       return true;
-    line_ += "\nNOISE PARAMETERS\n";
+    text_.put("\nNOISE PARAMETERS\n");
     const NoiseParams* noise = file_.getNoiseData();
     if (noise == nullptr) {
-      line_ += "  <none>\n";
+      text_.put("  <none>\n");
       return emit();
     }
-    line_ += "  frequency points: ";
-    appendUnsigned(line_, noise->pointCount());
-    line_ += "\n";
+    text_.put("  frequency points: ");
+    text_.putUnsigned(noise->pointCount());
+    text_.put('\n');
     if (!emit())
       return false;
     for (std::uint32_t k = 0; k < noise->pointCount(); ++k) {
@@ -252,26 +243,26 @@ class Description {
 
   void appendNoisePoint(const NoiseParams& noise, std::uint32_t k) {
     appendPointHeading(k, noise.frequencyInHz(k));
-    line_ += "    minimum noise figure: ";
-    appendGeneral(line_, noise.minimumNoiseFigure(k), 6);
-    line_ += " dB\n    source reflection coefficient: ";
-    appendGeneral(line_, noise.reflectionMagnitude(k), 6);
-    line_ += ", at ";
-    appendGeneral(line_, noise.reflectionAngle(k), 6);
-    line_ += " degrees\n    effective noise impedance: ";
-    appendGeneral(line_, noise.noiseResistance(k), 6);
-    line_ += " Ohms\n";
+    text_.put("    minimum noise figure: ");
+    text_.putGeneral(noise.minimumNoiseFigure(k), 6);
+    text_.put(" dB\n    source reflection coefficient: ");
+    text_.putGeneral(noise.reflectionMagnitude(k), 6);
+    text_.put(", at ");
+    text_.putGeneral(noise.reflectionAngle(k), 6);
+    text_.put(" degrees\n    effective noise impedance: ");
+    text_.putGeneral(noise.noiseResistance(k), 6);
+    text_.put(" Ohms\n");
   }
 
   void footer() {
-    line_ += "-------------------------------";
-    if (emit())
+    text_.put("-------------------------------");
+    if (text_.flush())
       out_ << std::endl;
   }
 
   const File& file_;
   std::ostream& out_;
-  std::string line_;
+  TextBuffer text_;
 };
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "input/file_source.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <new>
@@ -66,15 +68,48 @@ FileSource::FileSource(const File& file) {
   if (static_cast<std::uint64_t>(info.st_size) > UINT32_MAX)
     throw ParserError(1002);
   std::size_t size = static_cast<std::size_t>(info.st_size);
-  buffer_.reset(new (std::nothrow) char[size]);
-  if (!buffer_ || !readAll(fd.get(), buffer_.get(), size))
+  // Memory of our own, not a mapping of the file; asked for in huge pages
+  // where the system has them, since a large file would otherwise cost a
+  // page fault per 4 KiB while it is read in.
+  void* memory = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (memory == MAP_FAILED)
+    throw ParserError(1002);
+  buffer_.reset(static_cast<char*>(memory));
+  buffer_.get_deleter().size = size;
+#ifdef MADV_HUGEPAGE
+  ::madvise(memory, size, MADV_HUGEPAGE);
+#endif
+  if (!readAll(fd.get(), buffer_.get(), size))
     throw ParserError(1002);
   data_ = buffer_.get();
+  released_ = data_;
   size_ = static_cast<std::uint32_t>(size);
   cursor_ = data_;
   end_ = data_ + size;
   line_ = 1;
   column_ = 1;
 }
+
+// The lexer never reads behind a line end it has passed, except the last byte
+// of the file, so the memory of what lies behind is handed back to the system
+// as the parse goes on: a large file then never needs its whole size in
+// memory next to the data read from it.
+void FileSource::releaseConsumed() {
+#ifdef MADV_DONTNEED
+  // Whole huge pages only, by address: a part of one would have to be split.
+  const char* keep = std::min(cursor_, data_ + (size_ - 1));
+  std::uintptr_t boundary = reinterpret_cast<std::uintptr_t>(keep) / kReleaseAlignment *
+                            kReleaseAlignment;
+  std::uintptr_t from = reinterpret_cast<std::uintptr_t>(released_);
+  if (boundary > from) {
+    ::madvise(reinterpret_cast<void*>(from), boundary - from, MADV_DONTNEED);
+    released_ = data_ + (boundary - reinterpret_cast<std::uintptr_t>(data_));
+  }
+#else
+  released_ = cursor_;
+#endif
+}
+
+void FileSource::Unmap::operator()(char* p) const { ::munmap(p, size); }
 
 }  // namespace touchstone2

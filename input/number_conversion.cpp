@@ -1,7 +1,6 @@
 #include "input/number_conversion.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -30,7 +29,9 @@ double strtodInCLocale(const char* text, bool& rangeError) {
   return value;
 }
 
-RealConversion slowConvert(const std::string& text) {
+}  // namespace
+
+RealConversion convertRealCarefully(const std::string& text) {
   bool rangeError = false;
   double value = strtodInCLocale(text.c_str(), rangeError);
   if (!rangeError)
@@ -39,23 +40,6 @@ RealConversion slowConvert(const std::string& text) {
   if (std::fabs(value) == HUGE_VAL)
     return {negative ? -kLargest : kLargest, Clipping::Large};
   return {negative ? -kSmallestNormal : kSmallestNormal, Clipping::Small};
-}
-
-}  // namespace
-
-RealConversion convertReal(const std::string& text) {
-  // from_chars is correctly rounded like strtod and much faster. Anything it
-  // does not settle plainly (no digits, out of range, zero, subnormal) goes to
-  // strtod itself, so the results, range reports included, are strtod's.
-  const char* first = text.data();
-  const char* last = first + text.size();
-  if (first != last && *first == '+')
-    ++first;
-  double value = 0.0;
-  auto result = std::from_chars(first, last, value, std::chars_format::general);
-  if (result.ec == std::errc() && std::fabs(value) >= kSmallestNormal)
-    return {value, Clipping::None};
-  return slowConvert(text);
 }
 
 IntegerConversion convertInteger(const std::string& text) {

@@ -1,6 +1,7 @@
 #include "model/network_params.h"
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 #include "model/value_conversion.h"
@@ -9,9 +10,23 @@ namespace touchstone2 {
 
 namespace {
 
-// About 1 MiB of pairs per block; a point larger than that gets a block of its
-// own.
-constexpr std::size_t kPairsPerBlock = 65536;
+// 2 MiB of pairs per block, the size of a huge page.
+constexpr std::size_t kPairsPerBlock = kPairsPerHugePage;
+
+// For a divisor d of at most 2^l, with s = 31 + l and m = ceil(2^s / d), so
+// that m d = 2^s + e with e < d: for every n below 2^31, (n m) >> s is n / d,
+// since n e < 2^s keeps the error below one part in d; and n m stays below
+// 2^64, since m is at most 2^32 + 1.
+unsigned reciprocalShift(std::size_t divisor) {
+  unsigned bits = 0;
+  while ((std::size_t{1} << bits) < divisor)
+    ++bits;
+  return 31 + bits;
+}
+
+std::uint64_t reciprocal(std::size_t divisor, unsigned shift) {
+  return ((std::uint64_t{1} << shift) + divisor - 1) / divisor;
+}
 
 }  // namespace
 
@@ -21,48 +36,29 @@ NetworkParams::NetworkParams(std::uint32_t numberOfPorts, double frequencyMultip
       frequencyMultiplier_(frequencyMultiplier),
       format_(format),
       placesPerPoint_(placesPerPoint),
-      pointsPerBlock_(std::max<std::size_t>(1, kPairsPerBlock / std::max<std::size_t>(1, placesPerPoint))) {}
+      // As many whole points as fill a block; a larger point gets a block of
+      // its own.
+      pointsPerBlock_(std::max<std::size_t>(1, kPairsPerBlock / std::max<std::size_t>(1, placesPerPoint))),
+      blockReciprocal_(reciprocal(pointsPerBlock_, reciprocalShift(pointsPerBlock_))),
+      blockShift_(reciprocalShift(pointsPerBlock_)) {}
 
 NetworkParams::~NetworkParams() = default;
 
 std::int32_t NetworkParams::addFrequency(double frequency) {
   std::size_t index = frequencies_.size();
-  if (index / pointsPerBlock_ >= blocks_.size())
-    blocks_.emplace_back(new ValuePair[pointsPerBlock_ * placesPerPoint_]());
+  if (blockOf(index) >= blocks_.size())
+    blocks_.push_back(allocatePairBlock(pointsPerBlock_ * placesPerPoint_));
   frequencies_.push_back(frequency);
+  std::uninitialized_value_construct_n(pairsOf(index), placesPerPoint_);
   return static_cast<std::int32_t>(index);
 }
 
-std::size_t NetworkParams::checkedPlace(std::uint32_t freqIndex, std::uint32_t row,
-                                        std::uint32_t col) const {
+void NetworkParams::throwOutOfRange(std::uint32_t freqIndex, std::uint32_t row) const {
   if (freqIndex >= frequencies_.size())
     throw std::out_of_range("freqIndex");
   if (row >= numberOfPorts_)
     throw std::out_of_range("row");
-  if (col >= numberOfPorts_)
-    throw std::out_of_range("col");
-  return elementIndex(row, col);
-}
-
-ValuePair& NetworkParams::pairAt(std::size_t point, std::size_t place) {
-  return blocks_[point / pointsPerBlock_][(point % pointsPerBlock_) * placesPerPoint_ + place];
-}
-
-const ValuePair& NetworkParams::pairAt(std::size_t point, std::size_t place) const {
-  return blocks_[point / pointsPerBlock_][(point % pointsPerBlock_) * placesPerPoint_ + place];
-}
-
-ElementRef NetworkParams::element(std::uint32_t freqIndex, std::uint32_t row, std::uint32_t col) {
-  return ElementRef(*this, freqIndex, checkedPlace(freqIndex, row, col));
-}
-
-ConstElementRef NetworkParams::element(std::uint32_t freqIndex, std::uint32_t row,
-                                       std::uint32_t col) const {
-  return ConstElementRef(*this, freqIndex, checkedPlace(freqIndex, row, col));
-}
-
-void ElementRef::set(double first, double second) {
-  params_->pairAt(point_, place_) = ValuePair{first, second};
+  throw std::out_of_range("col");
 }
 
 ValuePair ElementRef::get(DataFormat targetFormat) const {

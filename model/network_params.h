@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/enums.h"
+#include "model/pair_blocks.h"
 #include "model/value_pair.h"
 
 namespace touchstone2 {
@@ -81,18 +82,55 @@ class NetworkParams {
   friend class ElementRef;
   friend class ConstElementRef;
 
-  std::size_t checkedPlace(std::uint32_t freqIndex, std::uint32_t row, std::uint32_t col) const;
-  ValuePair& pairAt(std::size_t point, std::size_t place);
-  const ValuePair& pairAt(std::size_t point, std::size_t place) const;
+  // Every pair is stored and written through these, so they are inline.
+  std::size_t checkedPlace(std::uint32_t freqIndex, std::uint32_t row, std::uint32_t col) const {
+    if (freqIndex >= frequencies_.size() || row >= numberOfPorts_ || col >= numberOfPorts_)
+      throwOutOfRange(freqIndex, row);
+    return elementIndex(row, col);
+  }
+  [[noreturn]] void throwOutOfRange(std::uint32_t freqIndex, std::uint32_t row) const;
+  ValuePair* pairsOf(std::size_t point) const {
+    std::size_t block = blockOf(point);
+    return blocks_[block].get() + (point - block * pointsPerBlock_) * placesPerPoint_;
+  }
+  ValuePair& pairAt(std::size_t point, std::size_t place) { return pairsOf(point)[place]; }
+  const ValuePair& pairAt(std::size_t point, std::size_t place) const {
+    return pairsOf(point)[place];
+  }
+  // point / pointsPerBlock_, by a multiplication with the divisor's rounded-up
+  // reciprocal instead of a division: exact below 2^31 points (the reasoning
+  // is at reciprocalShift), which no file reaches; a division beyond.
+  std::size_t blockOf(std::size_t point) const {
+    if (point < kReciprocalLimit)
+      return static_cast<std::size_t>((point * blockReciprocal_) >> blockShift_);
+    return point / pointsPerBlock_;
+  }
+  static constexpr std::size_t kReciprocalLimit = std::size_t{1} << 31;
 
   std::uint32_t numberOfPorts_;
   double frequencyMultiplier_;
   DataFormat format_;
   std::size_t placesPerPoint_;
   std::size_t pointsPerBlock_;
+  std::uint64_t blockReciprocal_;
+  unsigned blockShift_;
   std::vector<double> frequencies_;
-  std::vector<std::unique_ptr<ValuePair[]>> blocks_;
+  std::vector<PairBlock> blocks_;
 };
+
+inline ElementRef NetworkParams::element(std::uint32_t freqIndex, std::uint32_t row,
+                                         std::uint32_t col) {
+  return ElementRef(*this, freqIndex, checkedPlace(freqIndex, row, col));
+}
+
+inline ConstElementRef NetworkParams::element(std::uint32_t freqIndex, std::uint32_t row,
+                                              std::uint32_t col) const {
+  return ConstElementRef(*this, freqIndex, checkedPlace(freqIndex, row, col));
+}
+
+inline void ElementRef::set(double first, double second) {
+  params_->pairAt(point_, place_) = ValuePair{first, second};
+}
 
 }  // namespace touchstone2
 

@@ -95,6 +95,35 @@ TEST(NetworkParams, ManyPointsKeepTheirValues) {
   }
 }
 
+// Blocks hold as many whole points as fit in 2 MiB, so every port count
+// gives other block edges; each point must keep its own pairs across them,
+// and a new point must start at zero even where memory was used before.
+TEST(NetworkParams, EveryPointKeepsItsPairsAcrossBlockEdges) {
+  for (std::uint32_t ports : {1u, 2u, 3u, 7u, 16u, 91u}) {
+    SymmetricNetworkParams triangle(ports, 1.0, DataFormat::RI);
+    FullNetworkParams full(ports, 1.0, DataFormat::RI);
+    const std::uint32_t points = 600000 / (ports * ports) + 3;
+    for (std::uint32_t k = 0; k < points; ++k) {
+      for (NetworkParams* params : {static_cast<NetworkParams*>(&triangle),
+                                    static_cast<NetworkParams*>(&full)}) {
+        params->addFrequency(k);
+        ASSERT_EQ(params->element(k, ports - 1, ports - 1).get(DataFormat::RI).first, 0.0);
+        params->element(k, ports - 1, ports - 1).set(k, ports);
+        params->element(k, 0, 0).set(-static_cast<double>(k), 1.0);
+      }
+    }
+    for (std::uint32_t k = 0; k < points; ++k) {
+      for (const NetworkParams* params : {static_cast<const NetworkParams*>(&triangle),
+                                          static_cast<const NetworkParams*>(&full)}) {
+        ValuePair last = params->element(k, ports - 1, ports - 1).get(DataFormat::RI);
+        ValuePair first = params->element(k, 0, 0).get(DataFormat::RI);
+        ASSERT_EQ(last.first, ports == 1 ? -static_cast<double>(k) : k) << ports << " " << k;
+        ASSERT_EQ(first.first, -static_cast<double>(k)) << ports << " " << k;
+      }
+    }
+  }
+}
+
 TEST(NoiseParams, StoresPointsAsGiven) {
   NoiseParams noise(1e9);
   EXPECT_EQ(noise.firstFrequency(), -1.0);

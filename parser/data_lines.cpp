@@ -7,6 +7,23 @@
 
 namespace touchstone2 {
 
+namespace {
+
+// Blank passing for the length of one data line, on every way out.
+class BlankPassing {
+ public:
+  explicit BlankPassing(FileSource& source) : source_(source) { source_.passBlanks(true); }
+  ~BlankPassing() { end(); }
+  BlankPassing(const BlankPassing&) = delete;
+  BlankPassing& operator=(const BlankPassing&) = delete;
+  void end() { source_.passBlanks(false); }
+
+ private:
+  FileSource& source_;
+};
+
+}  // namespace
+
 bool Parser::readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1) {
   while (token().kind != TokenKind::Number) {
     switch (token().kind) {
@@ -26,14 +43,31 @@ bool Parser::readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1)
   }
   if (frequencyAtLineStart && token().column != 1)
     throw ParserError(2011, token());
-  tokens.append(token());
-  nextToken();
-  while (!skipSeparator()) {
-    expectNumber(2007);
-    tokens.append(token());
-    nextToken();
+  // Each number is taken over by the list rather than copied; the next token
+  // is read right after. After a number the lexer gives a blank run, the line
+  // end or the end of the file. The blank runs are passed over inside the
+  // lexer, which leaves the token after each run: a number, or a word that is
+  // not one.
+  tokens.appendTaken(*source_);
+  BlankPassing passing(*source_);
+  for (;;) {
+    // The number after a blank, the commonest step, cannot be the end of the
+    // file, so it needs nothing of nextToken() beyond the lexer step.
+    TokenKind kind =
+        source_->nextNumberAfterBlanks() ? source_->token().kind : nextToken().kind;
+    if (kind == TokenKind::Number) {
+      tokens.appendTaken(*source_);
+      continue;
+    }
+    passing.end();
+    if (kind == TokenKind::EndOfLine) {
+      nextToken();
+      return true;
+    }
+    if (kind == TokenKind::EndOfFile)
+      return true;
+    throw ParserError(2007, token());
   }
-  return true;
 }
 
 void Parser::checkTrailingLines(bool v1) {

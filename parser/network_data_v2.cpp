@@ -4,6 +4,7 @@
 #include "diagnostics/data_errors.h"
 #include "diagnostics/parser_error.h"
 #include "input/file_source.h"
+#include "input/number_conversion.h"
 #include "model/file.h"
 #include "model/full_network_params.h"
 #include "model/symmetric_network_params.h"
@@ -90,11 +91,17 @@ void Parser::storePointV2(NetworkParams& data, double frequency, const TokenList
   const std::uint32_t n = file_->getNumberOfPorts();
   const MatrixFormat matrixFormat = file_->getMatrixFormat();
   const bool ma = file_->getFormat() == DataFormat::MA;
+  // toReal, with the conversion inline: only a number that is clipped, and
+  // so warned about, takes the call (and is converted again there).
+  auto value = [this](const Token& token) {
+    RealConversion conversion = convertReal(token.text);
+    return conversion.clipping == Clipping::None ? conversion.value : toReal(token, true);
+  };
   std::uint32_t row = 0;
   std::uint32_t col = 0;
   for (std::size_t i = 1; i + 1 < point.size(); i += 2) {
-    double first = toReal(point[i], true);
-    double second = toReal(point[i + 1], true);
+    double first = value(point[i]);
+    double second = value(point[i + 1]);
     if (ma && first < 0)
       throw ParserError(2313, point[i]);
     if (complete)

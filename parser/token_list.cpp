@@ -5,17 +5,15 @@
 
 namespace touchstone2 {
 
+void TokenList::addSlot() { slots_.push_back(std::make_unique<Token>()); }
+
 void TokenList::append(const Token& token) {
   if (stored_ < limit_) {
-    if (stored_ == slots_.size()) {
-      slots_.push_back(token);
-    } else {
-      Token& slot = slots_[stored_];
-      slot.kind = token.kind;
-      slot.line = token.line;
-      slot.column = token.column;
-      slot.text.assign(token.text);
-    }
+    Token& slot = *freeSlot();
+    slot.kind = token.kind;
+    slot.line = token.line;
+    slot.column = token.column;
+    slot.text.assign(token.text);
     ++stored_;
   }
   ++count_;
@@ -28,8 +26,10 @@ void TokenList::truncate(std::size_t count) {
 
 void TokenList::moveTailTo(std::size_t from, TokenList& other) {
   other.clear();
-  for (std::size_t i = from; i < stored_; ++i)
-    other.append(slots_[i]);
+  for (std::size_t i = from; i < stored_ && other.stored_ < other.limit_; ++i) {
+    other.freeSlot().swap(slots_[i]);
+    ++other.stored_;
+  }
   other.count_ = count_ - std::min(from, count_);
   truncate(from);
 }

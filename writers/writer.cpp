@@ -1,11 +1,11 @@
 #include "writers/writer.h"
 
 #include <algorithm>
-#include <charconv>
 #include <stdexcept>
 #include <utility>
 
 #include "model/number_text.h"
+#include "model/text_buffer.h"
 
 namespace touchstone2 {
 
@@ -17,9 +17,6 @@ constexpr int kDefaultPrecision = 6;
 constexpr int kDataPrecision = 16;
 constexpr std::size_t kFieldWidth = 20;
 constexpr std::size_t kNoiseFrequencyWidth = 8;
-// Sign, 16 digits, point and "e-308": the longest number in the data form.
-constexpr std::size_t kLongestDataNumber = 24;
-constexpr std::size_t kNoiseLineReserve = 80;
 
 // Continuation lines are indented to the width of the frequency field, so that
 // pairs stay in the columns of the header comment.
@@ -49,36 +46,6 @@ bool breaksBefore(const Layout& layout, std::uint32_t row, std::uint32_t col) {
   if (layout.wrapAtFour)
     return col % 4 == 0 && (row != 0 || col != 0);
   return false;
-}
-
-// Room for the longest line of this layout, so that the line buffer is
-// allocated once for the whole block.
-std::size_t longestLine(const Layout& layout) {
-  std::size_t n = layout.dimension;
-  std::size_t pairs = n * n;
-  if (layout.rowPerLine)
-    pairs = n;
-  else if (layout.wrapAtFour)
-    pairs = std::min<std::size_t>(n, 4);
-  return kLongestDataNumber + pairs * (3 + 2 * kLongestDataNumber) + 1;
-}
-
-void endLine(std::ostream& out, std::string& line) {
-  line += '\n';
-  out.write(line.data(), static_cast<std::streamsize>(line.size()));
-  line.clear();
-}
-
-void appendUnsigned(std::string& text, std::uint32_t value) {
-  char digits[16];
-  std::to_chars_result result = std::to_chars(digits, digits + sizeof digits, value);
-  text.append(digits, result.ptr);
-}
-
-void padFrom(std::string& text, std::size_t start, std::size_t width) {
-  std::size_t written = text.size() - start;
-  if (written < width)
-    text.append(width - written, ' ');
 }
 
 const char* unitWord(FrequencyUnit unit) {
@@ -139,61 +106,59 @@ ColumnNames columnNames(DataFormat format) {
 }
 
 // A header label such as "S21dB", left-justified in its field.
-void appendLabel(std::string& line, const char* letter, std::uint32_t first,
-                 std::uint32_t second, const char* name) {
-  std::size_t start = line.size();
-  line += letter;
-  appendUnsigned(line, first);
-  appendUnsigned(line, second);
-  line += name;
-  padFrom(line, start, kFieldWidth);
+void putLabel(TextBuffer& text, const char* letter, std::uint32_t first, std::uint32_t second,
+              const char* name) {
+  std::size_t start = text.size();
+  text.put(letter);
+  text.putUnsigned(first);
+  text.putUnsigned(second);
+  text.put(name);
+  text.padFrom(start, kFieldWidth);
 }
 
-void writeHeaderComment(std::ostream& out, const File& file, const Layout& layout,
-                        std::string& line) {
+void writeHeaderComment(TextBuffer& text, const File& file, const Layout& layout) {
   const char* letter = labelLetter(file.getParameterType());
   ColumnNames names = columnNames(file.getFormat());
-  line += kHeaderStart;
+  text.put(kHeaderStart);
   for (std::uint32_t row = 0; row < layout.dimension; ++row) {
     for (std::uint32_t col = 0; col < layout.dimension; ++col) {
       if (breaksBefore(layout, row, col)) {
-        endLine(out, line);
-        line += kHeaderContinuation;
+        text.put('\n');
+        text.put(kHeaderContinuation);
       }
       std::uint32_t first = row + 1;
       std::uint32_t second = col + 1;
       if (layout.columnFirst)
         std::swap(first, second);
-      line += "  ";
-      appendLabel(line, letter, first, second, names.first);
-      line += ' ';
-      appendLabel(line, letter, first, second, names.second);
+      text.put("  ", 2);
+      putLabel(text, letter, first, second, names.first);
+      text.put(' ');
+      putLabel(text, letter, first, second, names.second);
     }
   }
-  endLine(out, line);
+  text.put('\n');
 }
 
-void writeDataPoint(std::ostream& out, const Writer& writer, const File& file,
-                    const NetworkParams& data, const Layout& layout, std::uint32_t point,
-                    std::string& line) {
+void writeDataPoint(TextBuffer& text, const Writer& writer, const File& file,
+                    const NetworkParams& data, const Layout& layout, std::uint32_t point) {
   DataFormat format = file.getFormat();
-  appendGeneralPadded(line, data.frequency(point), kDataPrecision, kFieldWidth);
+  text.putGeneralPadded(data.frequency(point), kDataPrecision, kFieldWidth);
   for (std::uint32_t row = 0; row < layout.dimension; ++row) {
     for (std::uint32_t col = 0; col < layout.dimension; ++col) {
       if (breaksBefore(layout, row, col)) {
-        endLine(out, line);
-        line += kDataContinuation;
+        text.put('\n');
+        text.put(kDataContinuation, sizeof kDataContinuation - 1);
       }
       ValuePair pair = layout.columnFirst ? data.element(point, col, row).get(format)
                                           : data.element(point, row, col).get(format);
       writer.normalizeValue(pair.first, pair.second, row, col);
-      line += "  ";
-      appendGeneralPadded(line, pair.first, kDataPrecision, kFieldWidth);
-      line += ' ';
-      appendGeneralPadded(line, pair.second, kDataPrecision, kFieldWidth);
+      text.put("  ", 2);
+      text.putGeneralPadded(pair.first, kDataPrecision, kFieldWidth);
+      text.put(' ');
+      text.putGeneralPadded(pair.second, kDataPrecision, kFieldWidth);
     }
   }
-  endLine(out, line);
+  text.put('\n');
 }
 
 }  // namespace
@@ -228,20 +193,19 @@ void Writer::writeNetworkData(std::ostream& out, bool headerComment, bool column
   if (data == nullptr || data->frequencyCount() == 0)
     return;
   Layout layout = makeLayout(*file_, *data, columnFirstTwoPort, fourPairsPerLine);
-  std::string line;
-  line.reserve(longestLine(layout));
+  TextBuffer text(out);
   if (headerComment)
-    writeHeaderComment(out, *file_, layout, line);
+    writeHeaderComment(text, *file_, layout);
   for (std::uint32_t point = 0; point < data->frequencyCount(); ++point)
-    writeDataPoint(out, *this, *file_, *data, layout, point, line);
+    writeDataPoint(text, *this, *file_, *data, layout, point);
+  text.flush();
 }
 
 void Writer::writeNoiseData(std::ostream& out, bool normalizeNoiseResistance) const {
   const NoiseParams* noise = file_->getNoiseData();
   if (noise == nullptr || noise->pointCount() == 0)
     return;
-  std::string line;
-  line.reserve(kNoiseLineReserve);
+  TextBuffer text(out);
   for (std::uint32_t i = 0; i < noise->pointCount(); ++i) {
     const NoisePoint& point = noise->point(i);
     double resistance = point.noiseResistance;
@@ -249,14 +213,15 @@ void Writer::writeNoiseData(std::ostream& out, bool normalizeNoiseResistance) co
       resistance /= file_->getReferenceResistance();
     // The layout of "%-8g  %g  %g  %g  %g": six significant digits, the
     // frequency filled to eight characters.
-    appendGeneralPadded(line, point.frequency, kDefaultPrecision, kNoiseFrequencyWidth);
+    text.putGeneralPadded(point.frequency, kDefaultPrecision, kNoiseFrequencyWidth);
     for (double value : {point.minimumNoiseFigure, point.reflectionMagnitude,
                          point.reflectionAngle, resistance}) {
-      line += "  ";
-      appendGeneral(line, value, kDefaultPrecision);
+      text.put("  ", 2);
+      text.putGeneral(value, kDefaultPrecision);
     }
-    endLine(out, line);
+    text.put('\n');
   }
+  text.flush();
 }
 
 }  // namespace touchstone2

@@ -257,7 +257,9 @@ std::string writeV2On(std::ostringstream& out, const File& file) {
   return out.str();
 }
 
-TEST(WriterTest, OneWritePerLineAndOneFlushAtTheEnd) {
+// The stream is handed whole lines at least, never single numbers: the
+// network data go over in large pieces.
+TEST(WriterTest, AtMostOneWritePerLineAndOneFlushAtTheEnd) {
   auto file = makeFile(10);
   auto data = makeFull(*file);
   data->addFrequency(1);
@@ -266,7 +268,9 @@ TEST(WriterTest, OneWritePerLineAndOneFlushAtTheEnd) {
   std::ostream out(&buffer);
   V1_Writer(*file).write(out);
   // Head, option line, then 30 header and 30 data lines.
-  EXPECT_EQ(buffer.writes, 62);
+  std::string v1Text = buffer.str();
+  EXPECT_EQ(std::count(v1Text.begin(), v1Text.end(), '\n'), 62);
+  EXPECT_LE(buffer.writes, 62);
   EXPECT_EQ(buffer.syncs, 1);
 
   CountingBuffer v2Buffer;

@@ -1,0 +1,96 @@
+#include "model/text_buffer.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "model/general_format.h"
+#include "model/number_text.h"
+
+namespace touchstone2 {
+
+TextBuffer::TextBuffer(std::ostream& out)
+    : out_(out), buffer_(new char[kCapacity]), pos_(buffer_.get()), end_(pos_ + kCapacity) {}
+
+TextBuffer::~TextBuffer() {
+  // Only reached with text pending when an exception is on its way: a stream
+  // that throws must not end the program here.
+  try {
+    handOver();
+  } catch (...) {
+  }
+}
+
+// The buffer is emptied before the stream sees it, so that a stream that
+// throws leaves nothing to be handed over twice.
+void TextBuffer::handOver() {
+  std::size_t length = static_cast<std::size_t>(pos_ - buffer_.get());
+  pos_ = buffer_.get();
+  handed_ += length;
+  if (length != 0)
+    out_.write(buffer_.get(), static_cast<std::streamsize>(length));
+}
+
+void TextBuffer::put(const char* text, std::size_t length) {
+  if (length > kCapacity) {
+    handOver();
+    out_.write(text, static_cast<std::streamsize>(length));
+    handed_ += length;
+    return;
+  }
+  makeRoom(length);
+  std::memcpy(pos_, text, length);
+  pos_ += length;
+}
+
+void TextBuffer::put(const char* text) { put(text, std::strlen(text)); }
+
+void TextBuffer::padFrom(std::size_t start, std::size_t width) {
+  std::size_t written = size() - start;
+  for (; written < width; ++written)
+    put(' ');
+}
+
+void TextBuffer::putUnsigned(std::uint64_t value) {
+  makeRoom(kLongestItem);
+  pos_ = std::to_chars(pos_, end_, value).ptr;
+}
+
+void TextBuffer::putGeneral(double value, int precision) {
+  makeRoom(kLongestItem);
+  if (char* end = writeGeneral(pos_, end_, value, precision)) {
+    pos_ = end;
+    return;
+  }
+  // Only a precision far beyond a double's digits gets here.
+  std::string text;
+  appendGeneral(text, value, precision);
+  put(text);
+}
+
+void TextBuffer::putGeneralPadded(double value, int precision, std::size_t width) {
+  std::size_t start = size();
+  putGeneral(value, precision);
+  std::size_t written = size() - start;
+  if (written >= width)
+    return;
+  std::size_t fill = width - written;
+  if (static_cast<std::size_t>(end_ - pos_) >= fill) {
+    std::memset(pos_, ' ', fill);
+    pos_ += fill;
+  } else {
+    padFrom(start, width);
+  }
+}
+
+bool TextBuffer::flush() {
+  handOver();
+  return static_cast<bool>(out_);
+}
+
+bool TextBuffer::flushIfFull() {
+  if (static_cast<std::size_t>(end_ - pos_) < kCapacity / 2)
+    handOver();
+  return static_cast<bool>(out_);
+}
+
+}  // namespace touchstone2
