@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/parameter_letter.h"
 #include "model/text_buffer.h"
 
 namespace touchstone2 {
@@ -47,18 +48,6 @@ const char* formatName(DataFormat format) {
     case DataFormat::DB: return "decibel-angle";
     case DataFormat::MA: return "magnitude-angle";
     case DataFormat::RI: return "real-imaginary";
-  }
-  return "";
-}
-
-const char* labelLetter(ParameterType type) {
-  switch (type) {
-    case ParameterType::Unset: return "_";
-    case ParameterType::S: return "S";
-    case ParameterType::Y: return "Y";
-    case ParameterType::Z: return "Z";
-    case ParameterType::H: return "H";
-    case ParameterType::G: return "G";
   }
   return "";
 }
@@ -177,7 +166,7 @@ class Description {
     appendPointHeading(k, data.frequencyInHz(k));
     if (!emit())
       return false;
-    const char* letter = labelLetter(file_.getParameterType());
+    const char* letter = parameterLetter(file_.getParameterType());
     const std::uint32_t n = data.getNumberOfPorts();
     for (std::uint32_t i = 0; i < n; ++i) {
       for (std::uint32_t j = 0; j < n; ++j) {

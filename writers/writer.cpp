@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/number_text.h"
+#include "model/parameter_letter.h"
 #include "model/text_buffer.h"
 
 namespace touchstone2 {
@@ -78,19 +79,6 @@ const char* formatWord(DataFormat format) {
   }
 }
 
-// The letter of the header labels; "_" marks a type that was never given.
-const char* labelLetter(ParameterType type) {
-  switch (type) {
-    case ParameterType::Unset: return "_";
-    case ParameterType::S: return "S";
-    case ParameterType::Y: return "Y";
-    case ParameterType::Z: return "Z";
-    case ParameterType::H: return "H";
-    case ParameterType::G: return "G";
-    default: return "";
-  }
-}
-
 struct ColumnNames {
   const char* first;
   const char* second;
@@ -117,7 +105,7 @@ void putLabel(TextBuffer& text, const char* letter, std::uint32_t first, std::ui
 }
 
 void writeHeaderComment(TextBuffer& text, const File& file, const Layout& layout) {
-  const char* letter = labelLetter(file.getParameterType());
+  const char* letter = parameterLetter(file.getParameterType());
   ColumnNames names = columnNames(file.getFormat());
   text.put(kHeaderStart);
   for (std::uint32_t row = 0; row < layout.dimension; ++row) {
