@@ -81,7 +81,19 @@ FileSource::FileSource(const File& file) {
 #endif
   if (!readAll(fd.get(), buffer_.get(), size))
     throw ParserError(1002);
-  data_ = buffer_.get();
+  start(buffer_.get(), size);
+}
+
+FileSource::FileSource(std::string_view contents) {
+  if (contents.empty())
+    throw ParserError(1003);
+  if (contents.size() > UINT32_MAX)
+    throw ParserError(1002);
+  start(contents.data(), contents.size());
+}
+
+void FileSource::start(const char* data, std::size_t size) {
+  data_ = data;
   released_ = data_;
   size_ = static_cast<std::uint32_t>(size);
   cursor_ = data_;
@@ -95,6 +107,11 @@ FileSource::FileSource(const File& file) {
 // as the parse goes on: a large file then never needs its whole size in
 // memory next to the data read from it.
 void FileSource::releaseConsumed() {
+  // Borrowed bytes belong to the caller, who may still need them.
+  if (!buffer_) {
+    released_ = cursor_;
+    return;
+  }
 #ifdef MADV_DONTNEED
   // Whole huge pages only, by address: a part of one would have to be split.
   const char* keep = std::min(cursor_, data_ + (size_ - 1));

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "input/token.h"
 
@@ -22,6 +23,10 @@ class FileSource {
   // file, too large, a read failure or a file that shrank while read) or 1003
   // (empty). Leaves nothing open when it throws.
   explicit FileSource(const File& file);
+  // Reads bytes the caller already holds and keeps alive until the source is
+  // gone, the way the file would be read: 1003 when there are none, 1002 for
+  // 4 GiB or more.
+  explicit FileSource(std::string_view contents);
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
 
@@ -59,6 +64,7 @@ class FileSource {
   std::uint32_t size() const { return size_; }
 
  private:
+  void start(const char* data, std::size_t size);
   bool skipBlankRun();
   void produceLineEnd(std::size_t terminatorLength);
   void releaseConsumed();

@@ -15,8 +15,17 @@ Parser::Parser(File& file, MessageHandler& handler) : file_(&file), handler_(&ha
 Parser::~Parser() = default;
 
 bool Parser::parse() {
+  return parseFrom([this] { return std::make_unique<FileSource>(*file_); });
+}
+
+bool Parser::parse(std::string_view contents) {
+  return parseFrom([contents] { return std::make_unique<FileSource>(contents); });
+}
+
+// Opening is part of the parse: its failures are reported like any error.
+bool Parser::parseFrom(const std::function<std::unique_ptr<FileSource>()>& open) {
   try {
-    source_ = std::make_unique<FileSource>(*file_);
+    source_ = open();
     dispatchOnFirstLine();
     source_.reset();
   } catch (const ParserError& error) {

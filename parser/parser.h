@@ -2,7 +2,9 @@
 #define TOUCHSTONE2_PARSER_PARSER_H
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string_view>
 
 #include "input/token.h"
 #include "parser/token_list.h"
@@ -30,8 +32,13 @@ class Parser {
 
   // True when the file was read without error (the record is then valid).
   bool parse();
+  // The same for bytes already in memory, which the record's file name only
+  // names in the diagnostics; they must outlive the call.
+  bool parse(std::string_view contents);
 
  private:
+  bool parseFrom(const std::function<std::unique_ptr<FileSource>()>& open);
+
   // The two sequences and the final checks.
   void dispatchOnFirstLine();
   void parseV1();
