@@ -1,446 +1,231 @@
 #!/usr/bin/env python3
-"""Runs end-to-end cases of snpvet.
+"""Runs snpvet over case tables: one behaviour a line.
 
-Usage: run_cases.py [--only NAME-SUBSTRING] <path-to-snpvet> <file.cases> [...]
+Usage: run_cases.py SNPVET FILE.cases [...]
 
-A .cases file holds many cases, each a name, a few header lines and the
-blocks input, stdout, stderr and status (see parse_cases below).  Every case
-runs in a fresh temporary directory with the input file written into it; the
-program's stdout, stderr and exit status must match byte for byte.
+A case is one line:  [ARGS] INPUT -> EXPECT   (a '#' after EXPECT starts a note)
+  ARGS    the arguments in brackets, '%' for the input's name (default: [%]);
+          a last word '>PATH' sends stdout to PATH (e.g. >/dev/full)
+  INPUT   "text" with the escapes \\n \\r \\t \\0 \\\\ \\" \\xHH; a base name,
+          then edits applied in turn: N="line" replaces line N, +N="line"
+          inserts before line N, -N deletes line N (a line gains its LF);
+          '-' for no file, 'dir' or 'fifo' for one of those under the name
+  EXPECT  each diagnostic line in order, as E2003@2:5 or W2005@3:1, or E1001
+          without a position; ="text" after one checks its message exactly;
+          v1 or v2.0 for the verdict line; out= and stderr= (a base or
+          a "text") for the exact stdout and stderr; status=N
+The status is 1 when an E item is expected, else 0, unless status= says.
+Without a verdict or out=, stdout is checked only to be empty after a failure.
 
-Standard library only: this runs under whatever python3 CTest finds.
+A line ending in ' \\' goes on in the next. A base is a named file of raw
+lines between 'base NAME' and 'end'; those of common.bases beside this
+script serve every table. Lines starting '//' and blank lines are comments.
+The input is written as in.s2p (name= changes it).
 """
 
-import argparse
-import difflib
 import os
-import shutil
-import signal
+import re
 import subprocess
 import sys
 import tempfile
 
-DEFAULT_FILE = "in.s2p"
-DEFAULT_ARGS = "{file}"
-DEFAULT_TIMEOUT = 10.0
-BLOCK_NAMES = ("input", "stdout", "stderr", "status")
+ESCAPES = {"n": b"\n", "r": b"\r", "t": b"\t", "0": b"\0", "\\": b"\\", '"': b'"'}
+DIAGNOSTIC = re.compile(rb"^(?P<file>.*?)(?::(?P<pos>\d+:\d+))?: (error E|warning W)"
+                        rb"(?P<code>\d+): (?P<text>.*)$")
+ITEM = re.compile(r'(?P<key>[EW]\d{4}(?:@\d+:\d+)?|v1|v2\.0|out|stderr|status|name)'
+                  r'(?:=(?P<value>"(?:\\.|[^"\\])*"|\S+))?$')
 
 
-class CaseFileError(Exception):
-    """A malformed .cases file; carries the 1-based line number."""
-
-    def __init__(self, line_number, message):
-        Exception.__init__(self, message)
-        self.line_number = line_number
-        self.message = message
+class CaseError(Exception):
+    pass
 
 
-class Case(object):
-    def __init__(self, name, line_number):
-        self.name = name
-        self.line_number = line_number
-        self.file = DEFAULT_FILE
-        self.args = DEFAULT_ARGS
-        self.setup = []          # list of (verb, name)
-        self.stdout_to = None
-        self.env = []            # list of (name, value)
-        self.timeout = DEFAULT_TIMEOUT
-        self.blocks = {}         # block name -> bytes
-
-    @property
-    def input(self):
-        return self.blocks.get("input")
-
-    @property
-    def expected_stdout(self):
-        return self.blocks.get("stdout", b"")
-
-    @property
-    def expected_stderr(self):
-        return self.blocks.get("stderr", b"")
-
-    @property
-    def expected_status(self):
-        return self.blocks.get("status", 0)
-
-    def argv(self):
-        """The arguments after the program name, placeholders replaced."""
-        result = []
-        for word in self.args.split():
-            word = word.replace("{file}", self.file)
-            word = word.replace("{empty}", "")
-            result.append(word)
-        return result
-
-
-# ---------------------------------------------------------------------------
-# Parsing the case format.
-
-def _hex_value(text):
-    try:
-        return int(text, 16)
-    except ValueError:
-        return None
-
-
-def unescape_line(text, line_number):
-    """Turns one block line into bytes, the closing LF included.
-
-    `text` is the raw line as bytes, without its LF.  Escapes are read left
-    to right so that a doubled backslash at the end is a literal backslash,
-    not the no-line-end mark.
-    """
-    out = bytearray()
-    i = 0
-    n = len(text)
-    while i < n:
-        byte = text[i]
-        if byte != 0x5C:  # backslash
-            out.append(byte)
+def unquote(text):
+    """The bytes of a quoted text, escapes resolved."""
+    if len(text) < 2 or text[0] != '"' or text[-1] != '"':
+        raise CaseError("expected a quoted text: %s" % text)
+    out, i, body = bytearray(), 0, text[1:-1]
+    while i < len(body):
+        if body[i] != "\\":
+            out += body[i].encode("utf-8")
             i += 1
-            continue
-        if i + 1 == n:
-            return bytes(out)  # a lone trailing backslash: no LF
-        escape = chr(text[i + 1])
-        if escape == "\\":
-            out.append(0x5C)
-        elif escape == "r":
-            out.append(0x0D)
-        elif escape == "t":
-            out.append(0x09)
-        elif escape == "n":
-            out.append(0x0A)
-        elif escape == "0":
-            out.append(0x00)
-        elif escape == "x":
-            digits = text[i + 2:i + 4]
-            value = _hex_value(digits.decode("latin-1")) if len(digits) == 2 else None
-            if value is None:
-                raise CaseFileError(line_number, "bad \\x escape (two hex digits needed)")
-            out.append(value)
+        elif body[i + 1:i + 2] == "x":
+            out.append(int(body[i + 2:i + 4], 16))
             i += 4
-            continue
+        elif body[i + 1:i + 2] in ESCAPES:
+            out += ESCAPES[body[i + 1]]
+            i += 2
         else:
-            raise CaseFileError(line_number, "unknown escape \\%s" % escape)
-        i += 2
-    out.append(0x0A)
+            raise CaseError("unknown escape in %s" % text)
     return bytes(out)
 
 
-def _is_blank(line):
-    return line.strip(b" \t") == b""
+def words(text):
+    """Splits on blanks, keeping quoted texts (with what is glued to them) whole."""
+    return re.findall(r'(?:"(?:\\.|[^"\\])*"|[^\s"])+', text)
 
 
-def _is_separator(line):
-    return _is_blank(line) or line.startswith(b"//")
+def build_input(spec, bases):
+    if spec[0].startswith('"'):
+        return unquote(spec[0])
+    if spec[0] not in bases:
+        raise CaseError("unknown base %s" % spec[0])
+    lines = list(bases[spec[0]])
+    for edit in spec[1:]:
+        m = re.match(r'([+-]?)(\d+)(?:=(".*"))?$', edit)
+        if not m or (m.group(1) == "-") == bool(m.group(3)):
+            raise CaseError("bad edit %s" % edit)
+        n = int(m.group(2)) - 1
+        if m.group(1) == "-":
+            del lines[n]
+        elif m.group(1) == "+":
+            lines.insert(n, unquote(m.group(3)) + b"\n")
+        else:
+            lines[n] = unquote(m.group(3)) + b"\n"
+    return b"".join(lines)
 
 
-def _split_lines(data):
-    lines = data.split(b"\n")
-    if lines and lines[-1] == b"":
-        lines.pop()  # the LF that ends the last line starts no new line
-    return lines
+class Case:
+    def __init__(self, text, bases):
+        self.args, self.stdout_to = ["%"], None
+        m = re.match(r"\[(.*?)\]\s*", text)
+        if m:
+            self.args = ["" if a == '""' else a for a in m.group(1).split()]
+            if self.args and self.args[-1].startswith(">"):
+                self.stdout_to = self.args.pop()[1:]
+            text = text[m.end():]
+        left, arrow, right = text.partition(" -> ")
+        if not arrow:
+            raise CaseError("a case needs ' -> '")
+        spec = words(left)
+        self.kind = spec[0] if spec[0] in ("-", "dir", "fifo") else "file"
+        self.input = build_input(spec, bases) if self.kind == "file" else None
+        self.name, self.diagnostics, self.verdict = "in.s2p", [], None
+        self.stdout = self.stderr = self.status = None
+        for word in words(right):
+            if word.startswith("#"):
+                break
+            self.expect(word, bases)
+        if self.status is None:
+            self.status = int(any(d[0].startswith("E") for d in self.diagnostics))
+
+    def expect(self, word, bases):
+        m = ITEM.match(word)
+        if not m:
+            raise CaseError("bad expectation %s" % word)
+        key, value = m.group("key"), m.group("value")
+        text = unquote(value) if value and value.startswith('"') else None
+        if key[0] in "EW":
+            self.diagnostics.append((key, text))
+        elif key in ("v1", "v2.0"):
+            self.verdict = key
+        elif key == "out":
+            self.stdout = text if text is not None else b"".join(bases[value])
+        elif key == "stderr":
+            self.stderr = text if text is not None else b"".join(bases[value])
+        elif key == "status":
+            self.status = int(value)
+        else:
+            self.name = value
+
+    def run(self, program):
+        with tempfile.TemporaryDirectory(prefix="snpvet-case-") as where:
+            path = os.path.join(where, self.name)
+            if self.kind == "file":
+                with open(path, "wb") as f:
+                    f.write(self.input)
+            elif self.kind == "dir":
+                os.mkdir(path)
+            elif self.kind == "fifo":
+                os.mkfifo(path)
+            argv = [program] + [a.replace("%", self.name) for a in self.args]
+            sink = open(self.stdout_to, "wb") if self.stdout_to else subprocess.PIPE
+            try:
+                done = subprocess.run(argv, cwd=where, stdin=subprocess.DEVNULL,
+                                      stdout=sink, stderr=subprocess.PIPE, timeout=10)
+            finally:
+                if self.stdout_to:
+                    sink.close()
+        return self.differences(done.stdout or b"", done.stderr, done.returncode)
+
+    def differences(self, out, err, status):
+        problems = []
+        if status != self.status:
+            problems.append("status %d, expected %d" % (status, self.status))
+        expected_out = self.stdout
+        if self.verdict:
+            expected_out = ("%s: valid Touchstone %s file\n" % (self.name, self.verdict)).encode()
+        elif self.status and expected_out is None and not self.stdout_to:
+            expected_out = b""
+        if expected_out is not None and out != expected_out:
+            problems.append("stdout %r\n    expected %r" % (out, expected_out))
+        if self.stderr is not None and err != self.stderr:
+            problems.append("stderr %r\n    expected %r" % (err, self.stderr))
+        if self.stderr is None:
+            problems += self.diagnostic_differences(err.splitlines())
+        return problems
+
+    def diagnostic_differences(self, lines):
+        found = []
+        for line in lines:
+            m = DIAGNOSTIC.match(line)
+            if not m or m.group("file") != self.name.encode():
+                return ["stderr line not a diagnostic: %r" % line]
+            where = "@" + m.group("pos").decode() if m.group("pos") else ""
+            found.append((m.group(3)[-1:].decode() + m.group("code").decode() + where,
+                          m.group("text")))
+        if [f[0] for f in found] != [d[0] for d in self.diagnostics]:
+            return ["diagnostics %s, expected %s" % (" ".join(f[0] for f in found),
+                                                     " ".join(d[0] for d in self.diagnostics))]
+        return ["%s text %r, expected %r" % (d[0], f[1], d[1])
+                for f, d in zip(found, self.diagnostics) if d[1] is not None and f[1] != d[1]]
 
 
-def _parse_status(lines, first_line_number):
-    text = b"".join(lines).decode("latin-1").strip()
-    try:
-        return int(text)
-    except ValueError:
-        raise CaseFileError(first_line_number, "status block must hold one integer")
-
-
-def _parse_header(case, line, line_number):
-    text = line.decode("utf-8", "replace")
-    key, sep, value = text.partition(":")
-    if not sep:
-        raise CaseFileError(line_number, "expected a header line 'key: value' or a block")
-    key = key.strip()
-    value = value.strip()
-    if key == "file":
-        if not value:
-            raise CaseFileError(line_number, "file: needs a name")
-        case.file = value
-    elif key == "args":
-        case.args = value
-    elif key == "setup":
-        verb, _, name = value.partition(" ")
-        name = name.strip()
-        if verb not in ("mkdir", "mkfifo") or not name:
-            raise CaseFileError(line_number, "setup: expects 'mkdir NAME' or 'mkfifo NAME'")
-        case.setup.append((verb, name))
-    elif key == "stdout-to":
-        if not value:
-            raise CaseFileError(line_number, "stdout-to: needs a path")
-        case.stdout_to = value
-    elif key == "env":
-        name, eq, env_value = value.partition("=")
-        if not eq or not name:
-            raise CaseFileError(line_number, "env: expects NAME=VALUE")
-        case.env.append((name, env_value))
-    elif key == "timeout":
+def read_table(path, bases):
+    """The cases of one table as (line number, Case or CaseError)."""
+    cases, base, held = [], None, ""
+    with open(path, "rb") as f:
+        lines = f.read().split(b"\n")
+    for number, raw in enumerate(lines, 1):
+        if base is not None:
+            if raw == b"end":
+                base = None
+            else:
+                bases[base].append(raw + b"\n")
+            continue
+        text = held + raw.decode("utf-8").strip()
+        if not text or text.startswith("//"):
+            continue
+        if text.endswith(" \\"):
+            held = text[:-2]
+            continue
+        held = ""
+        if text.startswith("base "):
+            base = text[5:].strip()
+            bases[base] = []
+            continue
         try:
-            case.timeout = float(value)
-        except ValueError:
-            raise CaseFileError(line_number, "timeout: expects a number of seconds")
-        if case.timeout <= 0:
-            raise CaseFileError(line_number, "timeout: must be positive")
-    else:
-        raise CaseFileError(line_number, "unknown header '%s'" % key)
-
-
-def _finish_block(case, name, lines, first_line_number, ends_case):
-    """Stores one block; `lines` are (line_number, raw bytes) pairs."""
-    if ends_case:
-        # Blank lines and // comments before the next case or the end of the
-        # file stand between cases; they are not part of the block.
-        while lines and _is_separator(lines[-1][1]):
-            lines.pop()
-    if name == "status":
-        case.blocks[name] = _parse_status([l for _, l in lines], first_line_number)
-    else:
-        case.blocks[name] = b"".join(unescape_line(l, n) for n, l in lines)
-
-
-def _check_case(case):
-    if case.stdout_to is not None and "stdout" in case.blocks:
-        raise CaseFileError(case.line_number,
-                            "case '%s' redirects stdout and also expects stdout" % case.name)
-
-
-def parse_cases(data):
-    """Parses the text of a .cases file (bytes) into a list of Case."""
-    cases = []
-    names = set()
-    case = None
-    block = None        # name of the open block
-    block_lines = []
-    block_start = 0
-
-    def close_block(ends_case):
-        if block is not None:
-            _finish_block(case, block, block_lines, block_start, ends_case)
-
-    for index, line in enumerate(_split_lines(data)):
-        number = index + 1
-        if line.startswith(b"=== "):
-            close_block(True)
-            block = None
-            if case is not None:
-                _check_case(case)
-            name = line[4:].decode("utf-8", "replace").strip()
-            if not name:
-                raise CaseFileError(number, "a case needs a name")
-            if name in names:
-                raise CaseFileError(number, "duplicate case name '%s'" % name)
-            names.add(name)
-            case = Case(name, number)
-            cases.append(case)
-            continue
-        if line.startswith(b"--- "):
-            if case is None:
-                raise CaseFileError(number, "block outside of a case")
-            close_block(False)
-            block = line[4:].decode("utf-8", "replace").strip()
-            if block not in BLOCK_NAMES:
-                raise CaseFileError(number, "unknown block '%s'" % block)
-            if block in case.blocks:
-                raise CaseFileError(number, "block '%s' given twice" % block)
-            block_lines = []
-            block_start = number
-            continue
-        if block is not None:
-            block_lines.append((number, line))
-            continue
-        if line.startswith(b"//") or _is_blank(line):
-            continue
-        if case is None:
-            raise CaseFileError(number, "text before the first case")
-        _parse_header(case, line, number)
-    close_block(True)
-    if case is not None:
-        _check_case(case)
+            cases.append((number, Case(text, bases)))
+        except (CaseError, KeyError, ValueError, IndexError) as e:
+            cases.append((number, CaseError("malformed case: %s" % e)))
     return cases
 
 
-# ---------------------------------------------------------------------------
-# Running one case.
-
-class Outcome(object):
-    def __init__(self):
-        self.stdout = b""
-        self.stderr = b""
-        self.status = None
-        self.problem = None   # text when the case could not run or timed out
-
-
-def _prepare(case, directory):
-    for verb, name in case.setup:
-        path = os.path.join(directory, name)
-        if verb == "mkdir":
-            os.makedirs(path)
-        else:
-            os.mkfifo(path)
-    if case.input is not None:
-        with open(os.path.join(directory, case.file), "wb") as f:
-            f.write(case.input)
-
-
-def _kill_group(process):
-    try:
-        os.killpg(process.pid, signal.SIGKILL)
-    except OSError:
-        pass
-
-
-def _execute(program, case, directory):
-    outcome = Outcome()
-    env = dict(os.environ)
-    env.update(case.env)
-    stdout_file = None
-    if case.stdout_to is not None:
-        stdout_file = open(os.path.join(directory, case.stdout_to), "wb")
-    try:
-        process = subprocess.Popen(
-            [program] + case.argv(), cwd=directory, env=env,
-            stdin=subprocess.DEVNULL,
-            stdout=stdout_file if stdout_file else subprocess.PIPE,
-            stderr=subprocess.PIPE, start_new_session=True)
-    except OSError as e:
-        outcome.problem = "could not run %s: %s" % (program, e)
-        return outcome
-    finally:
-        if stdout_file:
-            stdout_file.close()
-    try:
-        out, err = process.communicate(timeout=case.timeout)
-    except subprocess.TimeoutExpired:
-        _kill_group(process)
-        out, err = process.communicate()
-        outcome.problem = "timed out after %g s (process group killed)" % case.timeout
-    outcome.stdout = out or b""
-    outcome.stderr = err or b""
-    outcome.status = process.returncode
-    return outcome
-
-
-def run_case(program, case):
-    with tempfile.TemporaryDirectory(prefix="snpvet-e2e-") as directory:
-        try:
-            _prepare(case, directory)
-        except OSError as e:
-            outcome = Outcome()
-            outcome.problem = "could not set up the case: %s" % e
-            return outcome
-        return _execute(program, case, directory)
-
-
-# ---------------------------------------------------------------------------
-# Reporting.
-
-def visible(data):
-    """Renders bytes as lines in the case format's own escapes, so that CR,
-    NUL, tabs and 8-bit bytes can be seen in a diff."""
-    lines = []
-    for raw in data.split(b"\n"):
-        text = []
-        for byte in bytearray(raw):
-            if byte == 0x5C:
-                text.append("\\\\")
-            elif byte == 0x0D:
-                text.append("\\r")
-            elif byte == 0x09:
-                text.append("\\t")
-            elif byte == 0x00:
-                text.append("\\0")
-            elif byte < 0x20 or byte >= 0x7F:
-                text.append("\\x%02x" % byte)
-            else:
-                text.append(chr(byte))
-        lines.append("".join(text))
-    if lines[-1] == "":
-        lines.pop()       # data ended with LF
-    elif lines:
-        lines[-1] += "\\"  # no final LF
-    return lines
-
-
-def _describe_status(status):
-    if status is None:
-        return "none"
-    if status < 0:
-        try:
-            return "%d (killed by %s)" % (status, signal.Signals(-status).name)
-        except ValueError:
-            return "%d (killed by signal %d)" % (status, -status)
-    return str(status)
-
-
-def failures(case, outcome):
-    """The report lines of every difference; empty when the case passed."""
-    report = []
-    if outcome.problem:
-        report.append("  " + outcome.problem)
-    streams = [("stderr", case.expected_stderr, outcome.stderr)]
-    if case.stdout_to is None:
-        streams.insert(0, ("stdout", case.expected_stdout, outcome.stdout))
-    for name, expected, actual in streams:
-        if expected != actual:
-            diff = difflib.unified_diff(visible(expected), visible(actual),
-                                        "expected " + name, "actual " + name,
-                                        lineterm="")
-            report.extend("  " + line for line in diff)
-    if outcome.status != case.expected_status:
-        report.append("  status: expected %d, got %s"
-                      % (case.expected_status, _describe_status(outcome.status)))
-    return report
-
-
-def _resolve_program(program):
-    if os.sep in program:
-        return os.path.abspath(program)
-    found = shutil.which(program)
-    return found if found else program
-
-
 def main(argv):
-    parser = argparse.ArgumentParser(description="Runs snpvet end-to-end cases.")
-    parser.add_argument("--only", metavar="NAME-SUBSTRING",
-                        help="run only the cases whose name contains this text")
-    parser.add_argument("program", help="path to the snpvet executable")
-    parser.add_argument("case_files", nargs="+", metavar="file.cases")
-    options = parser.parse_args(argv)
-    program = _resolve_program(options.program)
-
+    program = os.path.abspath(argv[0])
+    bases = {}
+    read_table(os.path.join(os.path.dirname(os.path.abspath(__file__)), "common.bases"), bases)
     passed = failed = 0
-    malformed = False
-    for path in options.case_files:
-        try:
-            with open(path, "rb") as f:
-                cases = parse_cases(f.read())
-        except CaseFileError as e:
-            print("%s:%d: malformed case file: %s" % (path, e.line_number, e.message))
-            malformed = True
-            continue
-        except OSError as e:
-            print("%s: cannot read: %s" % (path, e))
-            malformed = True
-            continue
-        for case in cases:
-            if options.only and options.only not in case.name:
-                continue
-            report = failures(case, run_case(program, case))
-            if report:
+    for path in argv[1:]:
+        for number, case in read_table(path, dict(bases)):
+            problems = [str(case)] if isinstance(case, CaseError) else case.run(program)
+            if problems:
                 failed += 1
-                print("FAIL %s:%d: %s" % (path, case.line_number, case.name))
-                for line in report:
-                    print(line)
+                print("FAIL %s:%d\n    %s" % (path, number, "\n    ".join(problems)))
             else:
                 passed += 1
-                print("ok   %s" % case.name)
-        sys.stdout.flush()
     print("%d passed, %d failed" % (passed, failed))
-    return 1 if failed or malformed else 0
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

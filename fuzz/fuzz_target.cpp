@@ -1,0 +1,170 @@
+// The fuzz targets, on bytes as a Touchstone file; a broken rule aborts, and the fuzzer keeps the
+// input. parse: warnings, then at most one error, each with a code of its kind and a one-line
+// message; parse() tells whether there was an error. round_trip, for what parses: the v2.0 form
+// and, unless v1 cannot express it, the v1 form parse again and describe the same content.
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <limits>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/describe.h"
+#include "diagnostics/message_handler.h"
+#include "diagnostics/message_text.h"
+#include "input/number_conversion.h"
+#include "model/number_text.h"
+#include "parser/parser.h"
+#include "writers/v1_writer.h"
+#include "writers/v2_writer.h"
+
+namespace touchstone2 {
+namespace {
+
+[[noreturn]] void violation(const std::string& what) {
+  std::cerr << "\n*** contract violation: " << what << std::endl;
+  std::abort();
+}
+
+struct ContractHandler : MessageHandler {
+  void error(const File&, const ParserError& error) override { check(error, false); }
+  void warning(const File&, const ParserWarning& warning) override { check(warning, true); }
+  void check(const Diagnostic& d, bool warning) {
+    std::string text = d.message();
+    auto control = [](unsigned char c) { return c < 32 ? c != '\t' : c == 127; };
+    if (errors != 0 || isWarningCode(d.getCode()) != warning || text.empty() ||
+        std::any_of(text.begin(), text.end(), control))
+      violation(std::to_string(d.getCode()) + " after the error, of the other kind or no line");
+    errors += !warning;
+  }
+  std::size_t errors = 0;
+};
+
+bool checkedParse(File& file, std::string_view bytes) {
+  ContractHandler handler;
+  bool result = Parser(file, handler).parse(bytes);
+  if (result != (handler.errors == 0) || result != file.isValid())
+    violation("parse() disagrees with the errors or isValid()");
+  return result;
+}
+
+double back(double value, int digits) { return convertReal(formatGeneral(value, digits)).value; }
+
+bool increasing(const std::vector<double>& f) {
+  return std::adjacent_find(f.begin(), f.end(), [](double a, double b) { return a >= b; }) ==
+         f.end();
+}
+
+// The losses of the writers' fixed precisions (network data 16 digits, the rest 6) that get a
+// written form refused: frequencies that differ beyond them come back out of order (or the first
+// noise one above the last network one), the two [Reference] values of a pair apart.
+bool writtenApart(const File& file) {
+  const NetworkParams* data = file.getNetworkData();
+  const NoiseParams* noise = file.getNoiseData();
+  std::vector<double> network, noiseFrequencies;
+  for (std::uint32_t k = 0; data && k < data->frequencyCount(); ++k)
+    network.push_back(back(data->frequency(k), 16));
+  for (std::uint32_t k = 0; noise && k < noise->pointCount(); ++k)
+    noiseFrequencies.push_back(back(noise->frequency(k), 6));
+  if (!increasing(network) || !increasing(noiseFrequencies) ||
+      (!network.empty() && !noiseFrequencies.empty() && noiseFrequencies[0] > network.back()))
+    return true;
+  const std::vector<double>& z = file.getReferenceImpedances();
+  for (const MixedModeDescriptor& d : file.getMixedModeOrder())
+    if (d.kind != MixedModeKind::SingleEnded && file.getReferenceImpedancesGiven() &&
+        !(std::fabs(back(z[d.firstPort - 1], 6) - back(z[d.secondPort - 1], 6)) < 1e-6))
+      return true;
+  return false;
+}
+
+// Losses that change the content: a huge angle that is not written exactly takes its sine with
+// it, in both forms; a value that normalising to R, as the v1 writer does, takes below the
+// smallest normal double comes back clipped.
+void contentLosses(const File& file, bool& hugeAngle, bool& subnormal) {
+  auto note = [&subnormal](double v) {
+    subnormal |= v != 0 && std::fabs(v) < std::numeric_limits<double>::min();
+  };
+  const NoiseParams* noise = file.getNoiseData();
+  for (std::uint32_t k = 0; noise && k < noise->pointCount(); ++k)
+    note(noise->noiseResistance(k) / file.getReferenceResistance());
+  const NetworkParams* data = file.getNetworkData();
+  const std::uint32_t n = data ? data->getNumberOfPorts() : 0;
+  const bool angles = file.getFormat() == DataFormat::MA || file.getFormat() == DataFormat::DB;
+  for (std::uint32_t k = 0; data && k < data->frequencyCount(); ++k) {
+    for (std::uint32_t i = 0; i < n * n; ++i) {
+      ValuePair pair = data->element(k, i / n, i % n).get(file.getFormat());
+      hugeAngle |= angles && std::fabs(pair.second) >= 1e9 && back(pair.second, 16) != pair.second;
+      V1_Writer(file).normalizeValue(pair.first, pair.second, i / n, i % n);
+      note(pair.first);
+      note(pair.second);
+    }
+  }
+}
+
+// Words must be the same; numbers may differ by 5e-5 of the line's largest: 6 digits, written
+// and shown again, or scaled by R as written, as v1 does for Y, Z, H, G and noise resistances.
+bool sameLine(const std::string& a, const std::string& b) {
+  std::istringstream left(a), right(b);
+  std::string x, y;
+  std::vector<std::pair<double, double>> numbers;
+  double largest = 0;
+  while (left >> x) {
+    char *endX, *endY;
+    double u = std::strtod(x.c_str(), &endX);
+    double v = (right >> y) ? std::strtod(y.c_str(), &endY) : NAN;
+    if (std::isnan(v) || (endX == x.c_str() ? x != y : std::string(endX) != endY))
+      return false;
+    numbers.emplace_back(u, v);
+    largest = std::max({largest, std::fabs(u), std::fabs(v)});
+  }
+  return !(right >> y) && std::all_of(numbers.begin(), numbers.end(), [largest](auto p) {
+    return p.first == p.second || std::fabs(p.first - p.second) <= 5e-5 * largest;
+  });
+}
+
+// The description's lines after the header, which names the file and its version.
+std::vector<std::string> content(const File& file) {
+  std::stringstream text;
+  describe(file, text);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(text, line);)
+    lines.push_back(line);
+  return {lines.begin() + std::min<std::size_t>(3, lines.size()), lines.end()};
+}
+
+void readBack(const File& original, const std::string& written, bool v1, bool excused) {
+  File copy("written");  // no .sNp name: a v1 reading takes the port count from the data
+  bool noPorts = !v1 && original.getNumberOfPorts() == 0;  // a v1 file without data
+  if (!checkedParse(copy, written) && !excused && !noPorts && !writtenApart(original))
+    violation("the written form does not parse:\n" + written);
+  std::vector<std::string> a = content(original), b = content(copy);
+  if (copy.isValid() && !excused && !std::equal(a.begin(), a.end(), b.begin(), b.end(), sameLine))
+    violation("the written form describes other content:\n" + written);
+}
+
+void checkRoundTrip(const File& original) {
+  bool hugeAngle = false, subnormal = false;
+  contentLosses(original, hugeAngle, subnormal);
+  std::ostringstream v2, v1;
+  V2_Writer(original).write(v2);
+  readBack(original, v2.str(), false, hugeAngle);
+  try {
+    V1_Writer(original).write(v1);
+  } catch (const std::runtime_error&) {  // what v1 cannot express: then it writes nothing
+    if (!v1.str().empty())
+      violation("the v1 writer wrote before it refused:\n" + v1.str());
+    return;
+  }
+  readBack(original, v1.str(), true, hugeAngle || subnormal);
+}
+
+}  // namespace
+}  // namespace touchstone2
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  touchstone2::File file("fuzz-input");  // only names the bytes in the diagnostics
+  if (touchstone2::checkedParse(file, {reinterpret_cast<const char*>(data), size}) &&
+      SNPVET_ROUND_TRIP)
+    touchstone2::checkRoundTrip(file);
+  return 0;
+}
