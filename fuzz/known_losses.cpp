@@ -34,12 +34,6 @@ bool carried(double value, int digits) {
 
 // --- Parse failures --------------------------------------------------------
 
-// A v1 file of an option line and no data is valid; its v2.0 form has no
-// [Number of Ports] line and is refused (2202).
-bool noPorts(const File& file, Output output) {
-  return output == Output::V2 && file.getNumberOfPorts() == 0;
-}
-
 // Two network frequencies that differ only beyond the 16th digit are written
 // the same and read back out of order (2311).
 bool networkFrequenciesMerge(const File& file, Output) {
@@ -230,7 +224,6 @@ struct Loss {
 };
 
 Loss losses[] = {
-    {"no-ports", Failure::Parse, noPorts, 0},
     {"network-frequencies-merge", Failure::Parse, networkFrequenciesMerge, 0},
     {"noise-frequencies-merge", Failure::Parse, noiseFrequenciesMerge, 0},
     {"paired-impedances-split", Failure::Parse, pairedImpedancesSplit, 0},

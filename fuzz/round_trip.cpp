@@ -71,9 +71,25 @@ void readBack(const File& original, const std::string& expected, const std::stri
               firstDifference(expected, got) + "\n--- written:\n" + written);
 }
 
+// A v1 file of an option line and no data has no v2.0 form (v2.0 declares at
+// least one port and one frequency): the v2.0 writer must refuse exactly such
+// files, and write nothing before refusing.
 void checkV2(const File& original, const std::string& expected, MemoryFile& scratch) {
+  const NetworkParams* data = original.getNetworkData();
+  const bool refusable = data == nullptr || data->frequencyCount() == 0;
   std::ostringstream out;
-  V2_Writer(original).write(out);
+  try {
+    V2_Writer(original).write(out);
+  } catch (const std::runtime_error& refusal) {
+    if (!refusable)
+      violation(std::string("the v2.0 writer refused a file with network data: ") +
+                refusal.what());
+    if (!out.str().empty())
+      violation("the v2.0 writer wrote before refusing");
+    return;
+  }
+  if (refusable)
+    violation("the v2.0 writer accepted a file without network data");
   readBack(original, expected, out.str(), Output::V2, scratch);
 }
 
