@@ -2,9 +2,8 @@
 
 #include <charconv>
 #include <cstring>
-
-#include "model/general_format.h"
-#include "model/number_text.h"
+#include <stdexcept>
+#include <system_error>
 
 namespace touchstone2 {
 
@@ -55,16 +54,21 @@ void TextBuffer::putUnsigned(std::uint64_t value) {
   pos_ = std::to_chars(pos_, end_, value).ptr;
 }
 
+// std::to_chars writes exactly what printf "%.<precision>g" writes in the "C"
+// locale, straight into the buffer and without looking at any locale.
 void TextBuffer::putGeneral(double value, int precision) {
   makeRoom(kLongestItem);
-  if (char* end = writeGeneral(pos_, end_, value, precision)) {
-    pos_ = end;
-    return;
+  std::to_chars_result result =
+      std::to_chars(pos_, end_, value, std::chars_format::general, precision);
+  if (result.ec != std::errc()) {
+    // Only a precision far beyond a double's 17 digits can need more than
+    // the room left; the whole buffer is then made free for it.
+    handOver();
+    result = std::to_chars(pos_, end_, value, std::chars_format::general, precision);
+    if (result.ec != std::errc())
+      throw std::length_error("a number is longer than the output buffer");
   }
-  // Only a precision far beyond a double's digits gets here.
-  std::string text;
-  appendGeneral(text, value, precision);
-  put(text);
+  pos_ = result.ptr;
 }
 
 void TextBuffer::putGeneralPadded(double value, int precision, std::size_t width) {

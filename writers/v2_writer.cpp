@@ -1,5 +1,6 @@
 #include "writers/v2_writer.h"
 
+#include <stdexcept>
 #include <string>
 
 #include "model/number_text.h"
@@ -7,6 +8,8 @@
 namespace touchstone2 {
 
 namespace {
+
+const char kNoNetworkData[] = "the file has no network data";
 
 void writeCountLine(std::ostream& out, const char* keyword, std::uint32_t count) {
   std::string line = keyword;
@@ -37,7 +40,14 @@ void appendDescriptor(std::string& line, const MixedModeDescriptor& descriptor) 
 
 }  // namespace
 
+// A v1 file may be an option line and nothing else, and is valid so. A v2.0
+// file must declare at least one port and one frequency, so such a file has
+// no v2.0 form: it is refused before anything is written, rather than written
+// in a form that no reader takes back.
 void V2_Writer::write(std::ostream& out) {
+  const NetworkParams* network = file_->getNetworkData();
+  if (file_->getNumberOfPorts() == 0 || network == nullptr || network->frequencyCount() == 0)
+    throw std::runtime_error(kNoNetworkData);
   writeText(out, "! Touchstone data file\n[Version] 2.0\n");
   writeOptionLine(out);
   writeCounts(out);
@@ -45,11 +55,8 @@ void V2_Writer::write(std::ostream& out) {
     writeReference(out);
   if (file_->getMixedModeOrderGiven())
     writeMixedModeOrder(out);
-  const NetworkParams* network = file_->getNetworkData();
-  if (network != nullptr && network->frequencyCount() > 0) {
-    writeText(out, "\n[Network Data]\n");
-    writeNetworkData(out, true, false, false);
-  }
+  writeText(out, "\n[Network Data]\n");
+  writeNetworkData(out, true, false, false);
   const NoiseParams* noise = file_->getNoiseData();
   if (noise != nullptr && noise->pointCount() > 0) {
     writeText(out, "\n[Noise Data]\n");
@@ -62,15 +69,14 @@ void V2_Writer::write(std::ostream& out) {
 void V2_Writer::normalizeValue(double&, double&, std::uint32_t, std::uint32_t) const {}
 
 // The counts are those of the data actually held, not those the input
-// declared; the data below are always written row by row.
+// declared; the data below are always written row by row. Only called once
+// write() has made sure that there are ports and network data.
 void V2_Writer::writeCounts(std::ostream& out) const {
   std::uint32_t ports = file_->getNumberOfPorts();
-  if (ports != 0)
-    writeCountLine(out, "[Number of Ports] ", ports);
+  writeCountLine(out, "[Number of Ports] ", ports);
   if (ports == 2)
     writeText(out, "[Two-Port Data Order] 12_21\n");
-  if (const NetworkParams* network = file_->getNetworkData())
-    writeCountLine(out, "[Number of Frequencies] ", network->frequencyCount());
+  writeCountLine(out, "[Number of Frequencies] ", file_->getNetworkData()->frequencyCount());
   if (const NoiseParams* noise = file_->getNoiseData())
     writeCountLine(out, "[Number of Noise Frequencies] ", noise->pointCount());
 }

@@ -94,9 +94,10 @@ class Case:
             if self.args and self.args[-1].startswith(">"):
                 self.stdout_to = self.args.pop()[1:]
             text = text[m.end():]
-        left, arrow, right = text.partition(" -> ")
-        if not arrow:
+        parts = re.split(r"\s+->\s*", text, 1)
+        if len(parts) != 2:
             raise CaseError("a case needs ' -> '")
+        left, right = parts
         spec = words(left)
         self.kind = spec[0] if spec[0] in ("-", "dir", "fifo") else "file"
         self.input = build_input(spec, bases) if self.kind == "file" else None
