@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/describe.h"
 #include "fuzz/contract.h"
 #include "fuzz/known_losses.h"
 #include "model/file.h"
+#include "writers/describe.h"
 #include "writers/v1_writer.h"
 #include "writers/v2_writer.h"
 

@@ -1,0 +1,18 @@
+#ifndef TOUCHSTONE2_WRITERS_DESCRIBE_H
+#define TOUCHSTONE2_WRITERS_DESCRIBE_H
+
+#include <ostream>
+
+#include "model/file.h"
+
+namespace touchstone2 {
+
+// Writes a human-readable account of a parsed file: options, ports, reference
+// impedances, mixed-mode assignment, every network parameter in real and
+// imaginary parts and the noise parameters. Ends with a flushing line end.
+// Stops early once the stream has failed: the rest could not be seen anyway.
+void describe(const File& file, std::ostream& out);
+
+}  // namespace touchstone2
+
+#endif
