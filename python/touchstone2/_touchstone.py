@@ -3,6 +3,8 @@ and the checker's texts for it."""
 
 import collections
 
+import numpy as np
+
 from touchstone2._diagnostic import TouchstoneError
 
 Noise = collections.namedtuple("Noise", ["frequency", "nf_min", "gamma_opt", "rn"])
@@ -104,12 +106,7 @@ class Touchstone:
 
         s = self.data.copy()
         if self.parameter != "S":
-            convert = getattr(skrf.network, _TO_S[self.parameter], None)
-            if convert is None:
-                raise NotImplementedError(
-                    "scikit-rf %s cannot convert %s-parameters to S-parameters"
-                    % (skrf.__version__, self.parameter))
-            s = convert(self.data, self.reference)
+            s = self._converted_to_s(skrf)
         network = skrf.Network(frequency=skrf.Frequency.from_f(self.frequency, unit="hz"),
                                s=s, z0=self.reference.copy(), name=self.filename)
         if self.noise is not None:
@@ -117,3 +114,18 @@ class Touchstone:
                                 nfmin_db=self.noise.nf_min, gamma_opt=self.noise.gamma_opt,
                                 rn=self.noise.rn)
         return network
+
+    def _converted_to_s(self, skrf):
+        """The data as S-parameters, by scikit-rf's own conversion."""
+        cannot = "scikit-rf %s cannot convert %s-parameters to S-parameters" % (
+            skrf.__version__, self.parameter)
+        convert = getattr(skrf.network, _TO_S[self.parameter], None)
+        if convert is None:
+            raise NotImplementedError(cannot)
+        try:
+            return convert(self.data, self.reference)
+        except AttributeError as error:
+            # scikit-rf 0.15 still uses numpy.complex, which NumPy 1.24 removed.
+            reason = str(error).splitlines()[0]
+            raise NotImplementedError("%s with NumPy %s (%s)" % (cannot, np.__version__, reason)) \
+                from error
