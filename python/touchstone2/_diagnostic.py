@@ -116,7 +116,6 @@ def os_error(diagnostic, path):
             number = errno.EFBIG
     if number is None:
         error = OSError("%s: %r" % (diagnostic.message, path))
-        error.filename = path
     else:
         error = OSError(number, diagnostic.message, path)
     error.diagnostic = diagnostic
