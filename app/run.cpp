@@ -8,12 +8,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/describe.h"
 #include "app/options.h"
 #include "app/usage.h"
 #include "diagnostics/standard_message_handler.h"
 #include "model/file.h"
 #include "parser/parser.h"
+#include "writers/describe.h"
 #include "writers/v1_writer.h"
 #include "writers/v2_writer.h"
 

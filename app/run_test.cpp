@@ -14,7 +14,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/describe.h"
+#include "writers/describe.h"
 #include "diagnostics/standard_message_handler.h"
 #include "parser/parser.h"
 #include "writers/v1_writer.h"

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "diagnostics/message_text.h"
+#include "input/token.h"
 
 namespace touchstone2 {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "input/token.h"
-
 namespace touchstone2 {
+
+struct Token;
 
 // What every error and warning carries: the code, where it was found (0 when
 // there is no position) and up to 127 characters of the token's text. The

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "diagnostics/parser_error.h"
+#include "input/token.h"
 
 namespace touchstone2 {
 

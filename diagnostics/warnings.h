@@ -2,6 +2,7 @@
 #define TOUCHSTONE2_DIAGNOSTICS_WARNINGS_H
 
 #include "diagnostics/parser_warning.h"
+#include "input/token.h"
 
 namespace touchstone2 {
 

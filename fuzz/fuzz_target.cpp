@@ -9,7 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/describe.h"
+#include "writers/describe.h"
 #include "diagnostics/message_handler.h"
 #include "diagnostics/message_text.h"
 #include "input/number_conversion.h"

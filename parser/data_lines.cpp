@@ -4,6 +4,7 @@
 #include "diagnostics/parser_error.h"
 #include "input/file_source.h"
 #include "parser/parser.h"
+#include "parser/token_list.h"
 
 namespace touchstone2 {
 

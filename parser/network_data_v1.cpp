@@ -13,6 +13,7 @@
 #include "model/file.h"
 #include "model/full_network_params.h"
 #include "parser/parser.h"
+#include "parser/token_list.h"
 
 namespace touchstone2 {
 
@@ -31,7 +32,7 @@ void Parser::readNetworkDataV1(TokenList& pendingTokens) {
   pendingTokens.clear();
   std::unique_ptr<NetworkParams> data;
   std::uint32_t ports = 0;
-  TokenList& point = pointTokens_;
+  TokenList& point = *pointTokens_;
   for (;;) {
     if (source_->atEnd() && pendingTokens.empty())
       break;

@@ -9,6 +9,7 @@
 #include "model/full_network_params.h"
 #include "model/symmetric_network_params.h"
 #include "parser/parser.h"
+#include "parser/token_list.h"
 
 namespace touchstone2 {
 
@@ -47,7 +48,7 @@ void Parser::readNetworkDataV2() {
                   file_->getMatrixFormat() == MatrixFormat::Full;
   }
   const std::uint64_t expectedValues = valuesPerPoint(*file_);
-  TokenList& point = pointTokens_;
+  TokenList& point = *pointTokens_;
   skipBlankLines();
   while (token().kind != TokenKind::Keyword) {
     if (token().kind == TokenKind::EndOfFile)

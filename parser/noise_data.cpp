@@ -8,6 +8,7 @@
 #include "input/file_source.h"
 #include "model/file.h"
 #include "parser/parser.h"
+#include "parser/token_list.h"
 
 namespace touchstone2 {
 
@@ -52,7 +53,7 @@ void Parser::readNoiseDataV1(TokenList& pendingTokens) {
   if (source_->atEnd() && pendingTokens.empty())
     return;
   auto noise = std::make_unique<NoiseParams>(file_->getFrequencyMultiplier());
-  TokenList& line = lineTokens_;
+  TokenList& line = *lineTokens_;
   for (;;) {
     if (source_->atEnd() && pendingTokens.empty())
       break;
@@ -81,7 +82,7 @@ void Parser::readNoiseDataV2() {
   nextToken();
   expectEndOfLine();
   auto noise = std::make_unique<NoiseParams>(file_->getFrequencyMultiplier());
-  TokenList& line = lineTokens_;
+  TokenList& line = *lineTokens_;
   while (!source_->atEnd()) {
     line.clear();
     line.setStoreLimit(kNoiseValues + 1);

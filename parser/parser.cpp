@@ -7,10 +7,15 @@
 #include "diagnostics/parser_error.h"
 #include "input/file_source.h"
 #include "model/file.h"
+#include "parser/token_list.h"
 
 namespace touchstone2 {
 
-Parser::Parser(File& file, MessageHandler& handler) : file_(&file), handler_(&handler) {}
+Parser::Parser(File& file, MessageHandler& handler)
+    : file_(&file),
+      handler_(&handler),
+      pointTokens_(std::make_unique<TokenList>()),
+      lineTokens_(std::make_unique<TokenList>()) {}
 
 Parser::~Parser() = default;
 

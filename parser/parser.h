@@ -6,9 +6,6 @@
 #include <memory>
 #include <string_view>
 
-#include "input/token.h"
-#include "parser/token_list.h"
-
 namespace touchstone2 {
 
 class File;
@@ -17,7 +14,10 @@ class NetworkParams;
 class NoiseParams;
 class ParserError;
 class ParserWarning;
+class TokenList;
 struct MessageHandler;
+struct Token;
+enum class TokenKind : std::uint32_t;
 
 // Reads one Touchstone file into a File record. The first significant line
 // decides the version: an option line starts a v1 file, a keyword a v2.0 file.
@@ -103,9 +103,10 @@ class Parser {
   std::unique_ptr<FileSource> source_;
   bool endOfFileWarned_ = false;
   // Reused for every point and line, so that gathering allocates only while
-  // the first points grow them.
-  TokenList pointTokens_;
-  TokenList lineTokens_;
+  // the first points grow them. Held by pointer so that this header, which
+  // the library's users include, needs none of the lexer's.
+  std::unique_ptr<TokenList> pointTokens_;
+  std::unique_ptr<TokenList> lineTokens_;
 };
 
 }  // namespace touchstone2

@@ -12,11 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "diagnostics/message_handler.h"
-#include "model/file.h"
-#include "model/network_params.h"
-#include "model/noise_params.h"
-#include "parser/parser.h"
+#include <touchstone2/touchstone2.h>
 
 namespace {
 

@@ -17,10 +17,11 @@ A case is one line:  [ARGS] INPUT -> EXPECT   (a '#' after EXPECT starts a note)
 The status is 1 when an E item is expected, else 0, unless status= says.
 Without a verdict or out=, stdout is checked only to be empty after a failure.
 
-A line ending in ' \\' goes on in the next. A base is a named file of raw
-lines between 'base NAME' and 'end'; those of common.bases beside this
-script serve every table. Lines starting '//' and blank lines are comments.
-The input is written as in.s2p (name= changes it).
+A line ending in ' \\' goes on in the next (a blank before the ' \\'
+stays). A base is a named file of raw lines between 'base NAME' and 'end';
+those of common.bases beside this script serve every table. Lines starting
+'//' and blank lines are comments. The input is written as in.s2p (name=
+changes it).
 """
 
 import os

@@ -1,4 +1,4 @@
-#include "app/describe.h"
+#include "writers/describe.h"
 
 #include <cstdint>
 #include <string>

@@ -1,0 +1,160 @@
+#!/usr/bin/env python3
+"""The touchstone2 module against the checker (--snpvet PATH) and scikit-rf."""
+
+import contextlib
+import functools
+import io
+import os
+import random
+import re
+import resource
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+import numpy as np
+
+import touchstone2
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+POINT = re.compile(r"^  frequency point #\d+: (\S+) Hz$", re.M)
+ELEMENT = re.compile(r"^    \w\[\d+,\d+\] = (\S+) +([+-]) (\S+) +j$", re.M)
+NOISE = re.compile(r"figure: (\S+) dB\n.*: (\S+), at \S+ degrees\n.*: (\S+) Ohms")
+LINE = re.compile(r"^(.*?):(?:(\d+):)?(?:(\d+):)? (error|warning) [EW](\d+): (.*)$")
+# Refused by the checker; the first after a warning.
+REFUSED = [b"# GHz S MA R 50\n1 0.5 0\n# MHz S RI\n2 0.5 x\n", b"", b"! only a comment\n",
+           b"# Hz S RI\n2 0 0\n1 0 0\n", b"# GHz S RI\n1 0.5 \x01 0\n",
+           b"[Version] 2.0\n# GHz S RI\n[Number of Ports] 1\n[Number of Frequencies] 2\n"
+           b"[Network Data]\n1 0.5 0\n[End]\n"]
+HOSTILE = [b"[Version] 2.0\n# GHz S RI\n[Number of Ports] 2147483647\n"
+           b"[Number of Frequencies] 2147483647\n[Network Data]\n1 0 0\n",
+           b"# GHz S RI\n1" + b" 0.5" * 3000000, b"# GHz S RI\n1 0.5 0\n\0\0",
+           random.Random(11).randbytes(1 << 20), random.Random(12).randbytes(99)]
+close = functools.partial(np.testing.assert_allclose, rtol=1e-12)
+same = np.testing.assert_array_equal
+
+
+def run(*args):
+    done = subprocess.run([SNPVET, *args], capture_output=True, timeout=120)
+    return done.returncode, done.stdout.decode(), done.stderr.decode().splitlines()
+
+
+def printed(*arrays):
+    """Values as -describe prints them, six significant digits."""
+    return [float("%.6g" % float(value)) for array in arrays for value in np.ravel(array)]
+
+
+def sample_files():
+    """The examples, the files here and the real files of scikit-rf."""
+    folders = [os.path.normpath(HERE + "/../../examples"), os.path.join(HERE, "files"),
+               os.path.dirname(skrf.__file__)]
+    return sorted(os.path.join(folder, name) for top in folders for folder, _, names in
+                  os.walk(top) for name in names if re.search(r"\.s\d+p$", name, re.I))
+
+
+class Values(unittest.TestCase):
+    def test_sample_files(self):
+        for path in sample_files():
+            with self.subTest(path=path):
+                self.check_against_checker(path)
+
+    def check_against_checker(self, path):
+        status, description, errors = run("-describe", path)
+        if status != 0:
+            return self.assertRaisesRegex(touchstone2.TouchstoneError,
+                                          "^%s$" % re.escape(errors[-1]), touchstone2.read, path)
+        t = touchstone2.read(path)
+        self.assertEqual([str(warning) for warning in t.warnings], errors)
+        self.assertEqual(t.describe(), description)
+        self.assertEqual(t.canonical(), run("-canonical", path)[1])
+        network, _, noise = description.partition("\nNOISE PARAMETERS\n")
+        numbers = [(real, float(imaginary) * (-1 if sign == "-" else 1))
+                   for real, sign, imaginary in ELEMENT.findall(network)]
+        same(printed(t.frequency, np.stack([t.data.real, t.data.imag], -1)),
+             printed(POINT.findall(network), numbers))
+        if t.noise is not None:
+            same(printed(t.noise.frequency, np.transpose(
+                [t.noise.nf_min, abs(t.noise.gamma_opt), t.noise.rn])),
+                printed(POINT.findall(noise), NOISE.findall(noise)))
+        self.check_against_peer(t, path)
+
+    def check_against_peer(self, t, path):
+        """The peer reads v1 only: v2.0 goes to it as the checker's v1 text."""
+        try:
+            v1 = t.canonical_v1()
+        except touchstone2.TouchstoneError:
+            return self.assertTrue(t.reference_given or t.mixed_mode_order_given)
+        self.assertEqual(v1, run("-canonical-v1", path)[1])
+        if t.version != "1":
+            path = os.path.join(tempfile.mkdtemp(), "v1" + os.path.splitext(path)[1])
+            with open(path, "w") as f:
+                f.write(v1)
+        peer = skrf.io.touchstone.Touchstone(path)
+        frequency, values = peer.get_sparameter_arrays()
+        r = float(peer.resistance)
+        hybrid = np.array([[r, 1], [1, 1 / r]])  # v1 values are relative to R
+        scale = {"S": 1, "Y": 1 / r, "Z": r, "H": hybrid, "G": 1 / hybrid}[t.parameter]
+        close(t.data, values * scale)
+        close(t.frequency, frequency)
+        if t.noise is not None:
+            f, figure, magnitude, angle, rn = peer.noise.T
+            close(np.array(t.noise), [f * peer.frequency_mult, figure,
+                                      magnitude * np.exp(1j * np.radians(angle)), rn * r])
+        if t.parameter == "S":
+            close(t.to_network().s, values)
+
+
+class Errors(unittest.TestCase):
+    def test_refused_inputs(self):
+        folder = tempfile.mkdtemp()
+        for number, data in enumerate(REFUSED):
+            path = os.path.join(folder, "refused%d.s2p" % number)
+            with open(path, "wb") as f:
+                f.write(data)
+            with self.subTest(data=data):
+                lines = run(path)[2]
+                self.assertEqual([str(d) for d in touchstone2.check(path)], lines)
+                with self.assertRaises(touchstone2.TouchstoneError) as caught:
+                    touchstone2.read(path)
+                error = caught.exception.diagnostic
+                groups = LINE.match(lines[-1]).groups()
+                fields = [int(g) if g and g.isdigit() else g for g in groups]
+                self.assertEqual(fields, [error.filename, error.line, error.column, error.severity,
+                                          error.code, error.message])
+                with self.assertRaises(touchstone2.TouchstoneError) as again:
+                    touchstone2.read_bytes(data, path)
+                self.assertEqual(again.exception.diagnostic, error)
+
+    def test_unreadable_paths(self):
+        for path, kind in [(HERE + "/missing.s2p", FileNotFoundError), (HERE, IsADirectoryError)]:
+            with self.assertRaises(kind) as caught:
+                touchstone2.read(path)
+            self.assertEqual(str(caught.exception.diagnostic), run(path)[2][-1])
+            self.assertRaises(kind, touchstone2.check, path)
+
+
+class Hostile(unittest.TestCase):
+    def test_each_ends_in_one_exception(self):
+        """Within 10 s each, and 256 MiB more address space than now."""
+        limits = resource.getrlimit(resource.RLIMIT_AS)
+        with open("/proc/self/statm") as f:
+            now = int(f.read().split()[0]) * resource.getpagesize()
+        resource.setrlimit(resource.RLIMIT_AS, (now + (256 << 20), limits[1]))
+        self.addCleanup(resource.setrlimit, resource.RLIMIT_AS, limits)
+        for data in HOSTILE:
+            start = time.monotonic()
+            self.assertRaises(touchstone2.TouchstoneError, touchstone2.read_bytes, data)
+            self.assertLess(time.monotonic() - start, 10)
+
+
+if __name__ == "__main__":
+    SNPVET = sys.argv.pop(sys.argv.index("--snpvet") + 1)
+    sys.argv.remove("--snpvet")
+    with contextlib.redirect_stdout(io.StringIO()):
+        try:
+            import skrf.io.touchstone
+        except ImportError:
+            sys.exit(77)  # skipped: scikit-rf is not installed
+    unittest.main(warnings="ignore")

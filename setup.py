@@ -1,0 +1,96 @@
+"""Builds the touchstone2 Python module: the library's sources and the
+binding in python/src, compiled together into one extension, touchstone2._core.
+
+Needs a C++17 compiler, the Python headers and the pybind11 headers (Debian:
+g++ python3-dev pybind11-dev); NumPy at run time. Install with pip, without
+build isolation so that nothing is fetched (see the README):
+
+    pip install --no-build-isolation .
+"""
+
+import concurrent.futures
+import glob
+import os
+import re
+
+from setuptools import Extension, setup
+from setuptools.command.build_ext import build_ext
+
+ROOT = os.path.dirname(os.path.abspath(__file__))
+LIBRARY_DIRS = ["diagnostics", "input", "model", "parser", "writers"]
+
+
+def project_version():
+    """The version of the CMake project, the one place it is kept."""
+    with open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8") as f:
+        return re.search(r"project\(snpvet VERSION ([0-9.]+)", f.read()).group(1)
+
+
+def sources():
+    """The library's sources without the unit tests, then the binding's,
+    relative to this folder as setuptools wants them."""
+    found = []
+    for folder in LIBRARY_DIRS + ["python/src"]:
+        found += sorted(glob.glob(os.path.join(folder, "*.cpp")))
+    return [path for path in found if not path.endswith("_test.cpp")]
+
+
+def include_dirs():
+    """The source root (headers are included as "model/file.h") and the
+    pybind11 headers of its Python package where one is installed; Debian's
+    pybind11-dev puts them on the compiler's default path."""
+    folders = [ROOT]
+    try:
+        import pybind11
+        folders.append(pybind11.get_include())
+    except ImportError:
+        pass
+    return folders
+
+
+class ParallelBuildExt(build_ext):
+    """Compiles the sources on all processors (capped by the environment
+    variable TOUCHSTONE2_BUILD_JOBS) instead of one by one."""
+
+    def build_extensions(self):
+        jobs = int(os.environ.get("TOUCHSTONE2_BUILD_JOBS", os.cpu_count() or 1))
+        compiler = self.compiler
+
+        def compile_parallel(sources, output_dir=None, macros=None, include_dirs=None,
+                             debug=0, extra_preargs=None, extra_postargs=None, depends=None):
+            macros, objects, extra_postargs, pp_opts, build = compiler._setup_compile(
+                output_dir, macros, include_dirs, sources, depends, extra_postargs)
+            cc_args = compiler._get_cc_args(pp_opts, debug, extra_preargs)
+
+            def one(obj):
+                src, ext = build[obj]
+                compiler._compile(obj, src, ext, cc_args, extra_postargs, pp_opts)
+
+            with concurrent.futures.ThreadPoolExecutor(max(1, jobs)) as pool:
+                list(pool.map(one, objects))
+            return objects
+
+        compiler.compile = compile_parallel
+        build_ext.build_extensions(self)
+
+
+setup(
+    version=project_version(),
+    package_dir={"": "python"},
+    packages=["touchstone2"],
+    package_data={"touchstone2": ["*.pyi", "py.typed"]},
+    ext_modules=[
+        Extension(
+            "touchstone2._core",
+            sources=sources(),
+            include_dirs=include_dirs(),
+            define_macros=[("TOUCHSTONE2_VERSION", '"%s"' % project_version())],
+            extra_compile_args=["-std=c++17", "-O3", "-g0", "-fvisibility=hidden"],
+            language="c++",
+        )
+    ],
+    cmdclass={"build_ext": ParallelBuildExt},
+    # Out of the way of a CMake build folder named "build".
+    options={"build": {"build_base": "build-python"},
+             "egg_info": {"egg_base": "build-python"}},
+)
