@@ -60,7 +60,11 @@ if ! CXX=$cxx cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 fi
 
 mkdir -p "$work/seeds" "$work/logs"
-python3 "$repo/fuzz/make_seed_corpus.py" "$repo" "$work/seeds" || exit 2
+# Seeds: the sample files, the regression inputs and, where installed, the
+# real files that python3-scikit-rf ships.
+cp "$repo"/examples/*.s*p "$repo"/fuzz/regressions/* "$work/seeds/" || exit 2
+find /usr/lib/python3/dist-packages/skrf -iname '*.s*p' \
+  -exec cp --backup=numbered {} "$work/seeds/" \; 2>/dev/null || true
 
 # Sanitizer reports end the run; leaks are checked after every input that
 # allocated more than it freed.
