@@ -118,6 +118,12 @@ std::string lex(const std::string& bytes, bool fast) {
   return tokens;
 }
 
+// Words are lower-cased; a line end, CR LF too, is one token with the text "\n".
+TEST(FileSourceLexer, TokensCarryKindPositionAndText) {
+  EXPECT_EQ(lex("# Hz\r\n1e3 x", false),
+            "2@1:1[#] 5@1:3[hz] 1@1:5[\n] 4@2:1[1e3] 5@2:5[x] 6@2:6[] ");
+}
+
 // The data-line shortcuts of the lexer must produce exactly what its plain step produces.
 TEST(FileSourceLexer, ShortcutsAgreeWithThePlainStep) {
   const std::string alphabet = "0123456789.+-eE \t \t  !#[]\r\n\nxX5 \x01\x7f\xb0";
