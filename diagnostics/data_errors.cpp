@@ -8,7 +8,7 @@ namespace touchstone2 {
 
 FrequencyOrderingError::FrequencyOrderingError(double frequency, double previousFrequency,
                                                const Token& token)
-    : ParserError(2311, token) {
+    : ParserError(Code::FrequencyNotIncreasing, token) {
   std::string detail = "frequency points must be listed in increasing order, but ";
   appendGeneral(detail, frequency);
   detail += " is not greater than ";
@@ -18,20 +18,20 @@ FrequencyOrderingError::FrequencyOrderingError(double frequency, double previous
 
 FrequencyCountError::FrequencyCountError(std::uint64_t found, std::uint64_t expected,
                                          const Token& token)
-    : ParserError(2310, token) {
+    : ParserError(Code::FrequencyCount, token) {
   setDetail("wrong number of frequency points (found " + std::to_string(found) +
             " but expected " + std::to_string(expected) + ")");
 }
 
 NetworkDataNotSquareError::NetworkDataNotSquareError(std::uint64_t pairCount, const Token& token)
-    : ParserError(2306, token) {
+    : ParserError(Code::PointNotSquare, token) {
   setDetail("detected " + std::to_string(pairCount) +
             " number pairs of network data, but network data must fit a NxN matrix");
 }
 
 IncorrectNumberOfNetworkValuesError::IncorrectNumberOfNetworkValuesError(
     std::uint64_t valueCount, std::uint64_t expectedPairs, const Token& token)
-    : ParserError(2308, token) {
+    : ParserError(Code::NetworkValueCount, token) {
   std::string detail = "incorrect number of values for network data (found ";
   detail += std::to_string(valueCount / 2);
   if (valueCount % 2 != 0)

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
-#include "diagnostics/message_text.h"
+#include "diagnostics/codes.h"
 #include "input/token.h"
 
 namespace touchstone2 {
 
-Diagnostic::Diagnostic(std::int32_t code) : code_(code) {}
+Diagnostic::Diagnostic(Code code) : code_(static_cast<std::int32_t>(code)) {}
 
-Diagnostic::Diagnostic(std::int32_t code, const Token& token)
-    : code_(code), line_(token.line), column_(token.column) {
+Diagnostic::Diagnostic(Code code, const Token& token)
+    : code_(static_cast<std::int32_t>(code)), line_(token.line), column_(token.column) {
   std::size_t length = std::min(token.text.size(), kTextSize - 1);
   std::memcpy(text_, token.text.data(), length);
   text_[length] = '\0';

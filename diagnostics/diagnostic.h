@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "diagnostics/codes.h"
+
 namespace touchstone2 {
 
 struct Token;
@@ -23,8 +25,8 @@ class Diagnostic {
   const char* message() const;
 
  protected:
-  explicit Diagnostic(std::int32_t code);
-  Diagnostic(std::int32_t code, const Token& token);
+  explicit Diagnostic(Code code);
+  Diagnostic(Code code, const Token& token);
   // For the subclasses whose message carries details of its own.
   void setDetail(std::string detail) { detail_ = std::move(detail); }
 

@@ -22,18 +22,18 @@ std::string quotedCharacter(char c) {
 }  // namespace
 
 InvalidCharacterError::InvalidCharacterError(const Token& token)
-    : ParserError(2003, token), character_(token.text.empty() ? '\0' : token.text[0]) {
+    : ParserError(Code::InvalidCharacter, token), character_(token.text.empty() ? '\0' : token.text[0]) {
   setDetail("invalid character '" + quotedCharacter(character_) + "'");
 }
 
-KeywordOrderingError::KeywordOrderingError(const Token& token) : ParserError(2210, token) {
+KeywordOrderingError::KeywordOrderingError(const Token& token) : ParserError(Code::KeywordOutOfOrder, token) {
   setDetail(std::string("keyword [") + getText() + "] is out of order");
 }
 
 WrongReferenceImpedanceCountError::WrongReferenceImpedanceCountError(std::uint64_t impedanceCount,
                                                                      std::uint64_t portCount,
                                                                      const Token& token)
-    : ParserError(2022, token) {
+    : ParserError(Code::ReferenceCount, token) {
   setDetail("the number of reference impedances (" + std::to_string(impedanceCount) +
             ") must match the number of ports (" + std::to_string(portCount) + ")");
 }

@@ -8,27 +8,27 @@ namespace touchstone2 {
 
 WrongMixedModeDescriptorCountError::WrongMixedModeDescriptorCountError(
     std::uint64_t descriptorCount, std::uint64_t portCount, const Token& token)
-    : ParserError(2315, token) {
+    : ParserError(Code::MixedModeDescriptorCount, token) {
   setDetail("the number of mixed-mode port descriptors (" + std::to_string(descriptorCount) +
             ") must match the number of ports (" + std::to_string(portCount) + ")");
 }
 
 MixedModeDescriptorOverlapError::MixedModeDescriptorOverlapError(std::uint32_t port,
                                                                  const Token& token)
-    : ParserError(2317, token) {
+    : ParserError(Code::MixedModeOverlap, token) {
   setDetail("overlapping mixed-mode port descriptors for port " + std::to_string(port));
 }
 
 Mismatched_C_D_DescriptorPortsError::Mismatched_C_D_DescriptorPortsError(std::uint32_t port,
                                                                          const Token& token)
-    : ParserError(2318, token) {
+    : ParserError(Code::MixedModePairMismatch, token) {
   setDetail("common-mode and differential-mode descriptors for port " + std::to_string(port) +
             " must reference the same pair of ports");
 }
 
 MixedModeDescriptorsMissedPortError::MixedModeDescriptorsMissedPortError(std::uint32_t port,
                                                                          const Token& token)
-    : ParserError(2316, token) {
+    : ParserError(Code::MixedModePortMissed, token) {
   setDetail("mixed-mode port descriptors did not describe port " + std::to_string(port));
 }
 
@@ -36,7 +36,7 @@ DifferentialPortsImpedanceError::DifferentialPortsImpedanceError(std::uint32_t p
                                                                  double impedance1,
                                                                  std::uint32_t port2,
                                                                  double impedance2)
-    : ParserError(2319) {
+    : ParserError(Code::MixedModeImpedance) {
   std::string detail = "different reference impedance for mixed-mode ports (port ";
   detail += std::to_string(port1) + ": ";
   appendGeneral(detail, impedance1);

@@ -2,10 +2,10 @@
 
 namespace touchstone2 {
 
-ParserError::ParserError(std::int32_t code)
+ParserError::ParserError(Code code)
     : std::runtime_error("Touchstone parser error"), Diagnostic(code) {}
 
-ParserError::ParserError(std::int32_t code, const Token& token)
+ParserError::ParserError(Code code, const Token& token)
     : std::runtime_error("Touchstone parser error"), Diagnostic(code, token) {}
 
 }  // namespace touchstone2

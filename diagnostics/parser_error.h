@@ -11,8 +11,8 @@ namespace touchstone2 {
 // by the parser and handed to the message handler.
 class ParserError : public std::runtime_error, public Diagnostic {
  public:
-  explicit ParserError(std::int32_t code);
-  ParserError(std::int32_t code, const Token& token);
+  explicit ParserError(Code code);
+  ParserError(Code code, const Token& token);
   const char* what() const noexcept override { return message(); }
 };
 

@@ -2,7 +2,7 @@
 
 namespace touchstone2 {
 
-ParserWarning::ParserWarning(std::int32_t code, const Token& token)
+ParserWarning::ParserWarning(Code code, const Token& token)
     : std::runtime_error("Touchstone parser warning"), Diagnostic(code, token) {}
 
 }  // namespace touchstone2

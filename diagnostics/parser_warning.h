@@ -12,7 +12,7 @@ namespace touchstone2 {
 // for errors never sees one.
 class ParserWarning : public std::runtime_error, public Diagnostic {
  public:
-  ParserWarning(std::int32_t code, const Token& token);
+  ParserWarning(Code code, const Token& token);
   const char* what() const noexcept override { return message(); }
 };
 

@@ -11,7 +11,7 @@
 
 #include "writers/describe.h"
 #include "diagnostics/message_handler.h"
-#include "diagnostics/message_text.h"
+#include "diagnostics/codes.h"
 #include "input/number_conversion.h"
 #include "model/number_text.h"
 #include "parser/parser.h"

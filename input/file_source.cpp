@@ -53,42 +53,42 @@ bool readAll(int fd, char* buffer, std::size_t size) {
 FileSource::FileSource(const File& file) {
   const std::string& name = file.getFilename();
   if (name.empty())
-    throw ParserError(1001);
+    throw ParserError(Code::FileNotFound);
   // Non-blocking, so that opening a FIFO without a writer cannot hang; the
   // flag does not matter for the regular files that are actually read.
   Descriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0)
-    throw ParserError(1001);
+    throw ParserError(Code::FileNotFound);
   struct stat info;
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-    throw ParserError(1002);
+    throw ParserError(Code::FileUnreadable);
   if (info.st_size == 0)
-    throw ParserError(1003);
+    throw ParserError(Code::FileEmpty);
   // Sizes, lines and columns are 32-bit: a larger file cannot be read whole.
   if (static_cast<std::uint64_t>(info.st_size) > UINT32_MAX)
-    throw ParserError(1002);
+    throw ParserError(Code::FileUnreadable);
   std::size_t size = static_cast<std::size_t>(info.st_size);
   // Memory of our own, not a mapping of the file; asked for in huge pages
   // where the system has them, since a large file would otherwise cost a
   // page fault per 4 KiB while it is read in.
   void* memory = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED)
-    throw ParserError(1002);
+    throw ParserError(Code::FileUnreadable);
   buffer_.reset(static_cast<char*>(memory));
   buffer_.get_deleter().size = size;
 #ifdef MADV_HUGEPAGE
   ::madvise(memory, size, MADV_HUGEPAGE);
 #endif
   if (!readAll(fd.get(), buffer_.get(), size))
-    throw ParserError(1002);
+    throw ParserError(Code::FileUnreadable);
   start(buffer_.get(), size);
 }
 
 FileSource::FileSource(std::string_view contents) {
   if (contents.empty())
-    throw ParserError(1003);
+    throw ParserError(Code::FileEmpty);
   if (contents.size() > UINT32_MAX)
-    throw ParserError(1002);
+    throw ParserError(Code::FileUnreadable);
   start(contents.data(), contents.size());
 }
 

@@ -147,7 +147,7 @@ bool FileSource::next() {
         token_->kind = TokenKind::OptionMarker;
         token_->text.push_back('#');
         if (column_ != 1)
-          throw ParserError(2010, *token_);
+          throw ParserError(Code::OptionMarkerNotAtLineStart, *token_);
         ++cursor_;
         ++column_;
         return true;
@@ -233,7 +233,7 @@ void FileSource::scanNumber() {
     if (p == end || !isDigit(*p)) {
       cursor_ = p;
       setNumberText(start, p, exponent);
-      throw ParserError(2007, *token_);
+      throw ParserError(Code::ExpectedNumber, *token_);
     }
     while (p != end && isDigit(*p))
       ++p;
@@ -247,7 +247,7 @@ void FileSource::scanNumber() {
   }
   column_ += static_cast<std::uint32_t>(p - start);
   if (p - start == 1 && (*start == '+' || *start == '-' || *start == '.'))
-    throw ParserError(2007, *token_);
+    throw ParserError(Code::ExpectedNumber, *token_);
 }
 
 // The exponent letter is always written "e"; nothing else in a number has a case.
@@ -280,7 +280,7 @@ void FileSource::scanKeyword() {
   ++cursor_;
   for (;;) {
     if (cursor_ == end_ || *cursor_ == '\r' || *cursor_ == '\n' || *cursor_ == '!')
-      throw ParserError(2012, *token_);
+      throw ParserError(Code::KeywordUnclosed, *token_);
     char c = *cursor_;
     if (c == ']')
       break;
@@ -293,7 +293,7 @@ void FileSource::scanKeyword() {
   ++cursor_;
   column_ += static_cast<std::uint32_t>(cursor_ - start);
   if (token_->column != 1)
-    throw ParserError(2009, *token_);
+    throw ParserError(Code::KeywordNotAtLineStart, *token_);
 }
 
 bool FileSource::produceEndOfFile() {

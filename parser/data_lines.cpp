@@ -39,11 +39,11 @@ bool Parser::readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1)
       case TokenKind::EndOfFile:
         return false;
       default:
-        throw ParserError(2007, token());
+        throw ParserError(Code::ExpectedNumber, token());
     }
   }
   if (frequencyAtLineStart && token().column != 1)
-    throw ParserError(2011, token());
+    throw ParserError(Code::FrequencyNotAtLineStart, token());
   // Each number is taken over by the list rather than copied; the next token
   // is read right after. After a number the lexer gives a blank run, the line
   // end or the end of the file. The blank runs are passed over inside the
@@ -67,7 +67,7 @@ bool Parser::readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1)
     }
     if (kind == TokenKind::EndOfFile)
       return true;
-    throw ParserError(2007, token());
+    throw ParserError(Code::ExpectedNumber, token());
   }
 }
 
@@ -84,7 +84,7 @@ void Parser::checkTrailingLines(bool v1) {
       case TokenKind::EndOfFile:
         return;
       default:
-        throw ParserError(2030, token());
+        throw ParserError(Code::ExtraLines, token());
     }
   }
 }

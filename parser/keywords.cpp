@@ -22,12 +22,12 @@ bool isKeyword(const Token& token, const char* text) {
 
 void Parser::parseVersion() {
   if (!isKeyword(token(), "version"))
-    throw ParserError(2201, token());
+    throw ParserError(Code::VersionNotFirst, token());
   nextToken();
-  expectWhitespace(2007);
-  expectNumber(2007);
+  expectWhitespace(Code::ExpectedNumber);
+  expectNumber(Code::ExpectedNumber);
   if (token().text != "2.0")
-    throw ParserError(2013, token());
+    throw ParserError(Code::UnsupportedVersion, token());
   file_->setVersion(File::kVersion2);
   nextToken();
   expectEndOfLine();
@@ -36,19 +36,19 @@ void Parser::parseVersion() {
 void Parser::parseNumberOfPorts() {
   skipBlankLines();
   if (!isKeyword(token(), "number of ports"))
-    throw ParserError(2202, token());
-  file_->setNumberOfPorts(static_cast<std::uint32_t>(parsePositiveCount(2016)));
+    throw ParserError(Code::NumberOfPortsMissing, token());
+  file_->setNumberOfPorts(static_cast<std::uint32_t>(parsePositiveCount(Code::PortCountNotPositive)));
 }
 
 // The argument of a count keyword: a whole number of at least 1. The keyword
 // is the current token; returns with the next line current.
-std::int32_t Parser::parsePositiveCount(std::int32_t notPositiveCode) {
+std::int32_t Parser::parsePositiveCount(Code notPositive) {
   nextToken();
-  expectWhitespace(2008);
-  expectNumber(2008);
+  expectWhitespace(Code::ExpectedInteger);
+  expectNumber(Code::ExpectedInteger);
   std::int32_t count = toInteger(token(), true);
   if (count < 1)
-    throw ParserError(notPositiveCode, token());
+    throw ParserError(notPositive, token());
   nextToken();
   expectEndOfLine();
   return count;
@@ -58,7 +58,7 @@ void Parser::parseKeywords() {
   skipBlankLines();
   for (;;) {
     if (token().kind != TokenKind::Keyword)
-      throw ParserError(2205, token());
+      throw ParserError(Code::NetworkDataMissing, token());
     const std::string& name = token().text;
     if (name == "network data")
       return;
@@ -77,53 +77,53 @@ void Parser::parseKeywords() {
     else if (name == "begin information")
       parseInformation();
     else if (name == "end information")
-      throw ParserError(2203, token());
+      throw ParserError(Code::EndInformationUnopened, token());
     else if (name == "noise data" || name == "end")
-      throw ParserError(2205, token());
+      throw ParserError(Code::NetworkDataMissing, token());
     else if (name == "number of ports" || name == "version")
-      throw ParserError(2208, token());
+      throw ParserError(Code::KeywordTwice, token());
     else
-      throw ParserError(2014, token());
+      throw ParserError(Code::UnknownKeyword, token());
     skipBlankLines();
   }
 }
 
 void Parser::parseTwoPortDataOrder() {
   if (file_->getTwoPortDataOrder() != TwoPortDataOrder::Unset)
-    throw ParserError(2208, token());
+    throw ParserError(Code::KeywordTwice, token());
   if (file_->getNumberOfPorts() != 2)
-    throw ParserError(2017, token());
+    throw ParserError(Code::DataOrderNotTwoPort, token());
   nextToken();
-  expectWhitespace(2019);
-  expectWord(2019);
+  expectWhitespace(Code::DataOrderInvalid);
+  expectWord(Code::DataOrderInvalid);
   if (token().text == "12_21")
     file_->setTwoPortDataOrder(TwoPortDataOrder::Order12_21);
   else if (token().text == "21_12")
     file_->setTwoPortDataOrder(TwoPortDataOrder::Order21_12);
   else
-    throw ParserError(2019, token());
+    throw ParserError(Code::DataOrderInvalid, token());
   nextToken();
   expectEndOfLine();
 }
 
 void Parser::parseNumberOfFrequencies() {
   if (file_->getNumberOfFrequencies() != 0)
-    throw ParserError(2208, token());
-  file_->setNumberOfFrequencies(static_cast<std::uint32_t>(parsePositiveCount(2020)));
+    throw ParserError(Code::KeywordTwice, token());
+  file_->setNumberOfFrequencies(static_cast<std::uint32_t>(parsePositiveCount(Code::FrequencyCountNotPositive)));
 }
 
 void Parser::parseNumberOfNoiseFrequencies() {
   if (file_->getNumberOfNoiseFrequencies() != 0)
-    throw ParserError(2208, token());
-  file_->setNumberOfNoiseFrequencies(static_cast<std::uint32_t>(parsePositiveCount(2021)));
+    throw ParserError(Code::KeywordTwice, token());
+  file_->setNumberOfNoiseFrequencies(static_cast<std::uint32_t>(parsePositiveCount(Code::NoiseFrequencyCountNotPositive)));
 }
 
 void Parser::parseMatrixFormat() {
   if (file_->getMatrixFormat() != MatrixFormat::Unset)
-    throw ParserError(2208, token());
+    throw ParserError(Code::KeywordTwice, token());
   nextToken();
-  expectWhitespace(2023);
-  expectWord(2023);
+  expectWhitespace(Code::MatrixFormatInvalid);
+  expectWord(Code::MatrixFormatInvalid);
   if (token().text == "full")
     file_->setMatrixFormat(MatrixFormat::Full);
   else if (token().text == "upper")
@@ -131,7 +131,7 @@ void Parser::parseMatrixFormat() {
   else if (token().text == "lower")
     file_->setMatrixFormat(MatrixFormat::Lower);
   else
-    throw ParserError(2023, token());
+    throw ParserError(Code::MatrixFormatInvalid, token());
   nextToken();
   expectEndOfLine();
 }
@@ -140,18 +140,18 @@ void Parser::parseMatrixFormat() {
 // lines as needed; the next keyword ends the list.
 void Parser::parseReference() {
   if (file_->getReferenceImpedancesGiven())
-    throw ParserError(2208, token());
+    throw ParserError(Code::KeywordTwice, token());
   nextToken();
   std::vector<double> impedances;
-  while (nextListEntry(TokenKind::Number, 2007)) {
+  while (nextListEntry(TokenKind::Number, Code::ExpectedNumber)) {
     double ohms = toReal(token(), true);
     if (!(ohms > 0.0))
-      throw ParserError(2105, token());
+      throw ParserError(Code::ResistanceInvalid, token());
     impedances.push_back(ohms);
     nextToken();
   }
   if (impedances.empty())
-    throw ParserError(2007, token());
+    throw ParserError(Code::ExpectedNumber, token());
   if (impedances.size() != file_->getNumberOfPorts())
     throw WrongReferenceImpedanceCountError(impedances.size(), file_->getNumberOfPorts(),
                                             token());
@@ -162,13 +162,13 @@ void Parser::parseReference() {
 // lexical rules hold inside it too.
 void Parser::parseInformation() {
   if (file_->getInformationSeen())
-    throw ParserError(2208, token());
+    throw ParserError(Code::KeywordTwice, token());
   Token begin = token();
   nextToken();
   expectEndOfLine();
   while (!isKeyword(token(), "end information")) {
     if (token().kind == TokenKind::EndOfFile)
-      throw ParserError(2204, begin);
+      throw ParserError(Code::EndInformationMissing, begin);
     nextToken();
   }
   nextToken();
@@ -180,7 +180,7 @@ void Parser::parseInformation() {
 // and comment lines between them, continuation lines may be indented). True
 // on an entry of the given kind; false at the keyword that ends the list;
 // any other token is refused with code.
-bool Parser::nextListEntry(TokenKind entryKind, std::int32_t code) {
+bool Parser::nextListEntry(TokenKind entryKind, Code code) {
   if (token().kind == TokenKind::Keyword || token().kind == TokenKind::EndOfFile)
     return false;
   if (skipSeparator())
@@ -197,9 +197,9 @@ bool Parser::nextListEntry(TokenKind entryKind, std::int32_t code) {
 void Parser::parseEnd() {
   skipBlankLines();
   if (token().kind != TokenKind::Keyword)
-    throw ParserError(2209, token());
+    throw ParserError(Code::EndMissing, token());
   if (token().text == "noise data")
-    throw ParserError(2320, token());
+    throw ParserError(Code::NoiseNotTwoPort, token());
   if (token().text != "end")
     throw KeywordOrderingError(token());
   nextToken();

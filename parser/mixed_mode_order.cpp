@@ -154,22 +154,22 @@ void PortTable::addPair(std::uint32_t p1, std::uint32_t p2, bool differential,
 
 void Parser::parseMixedModeOrder() {
   if (file_->getMixedModeOrderGiven())
-    throw ParserError(2208, token());
+    throw ParserError(Code::KeywordTwice, token());
   nextToken();
   ParameterType type = file_->getParameterType();
   if (type == ParameterType::G || type == ParameterType::H)
-    throw ParserError(2025, token());
+    throw ParserError(Code::MixedModeParameterType, token());
   std::uint32_t ports = file_->getNumberOfPorts();
   std::vector<PlacedDescriptor> placed;
-  while (nextListEntry(TokenKind::Word, 2024)) {
+  while (nextListEntry(TokenKind::Word, Code::MixedModeDescriptorExpected)) {
     MixedModeDescriptor descriptor;
     if (!parseDescriptor(token().text, ports, descriptor))
-      throw ParserError(2024, token());
+      throw ParserError(Code::MixedModeDescriptorExpected, token());
     placed.push_back({descriptor, token().line, token().column});
     nextToken();
   }
   if (placed.empty())
-    throw ParserError(2024, token());
+    throw ParserError(Code::MixedModeDescriptorExpected, token());
   if (placed.size() != ports)
     throw WrongMixedModeDescriptorCountError(placed.size(), ports, tokenOf(placed.back()));
   // Built only now: the file itself has shown one descriptor per port.

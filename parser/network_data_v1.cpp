@@ -40,7 +40,7 @@ void Parser::readNetworkDataV1(TokenList& pendingTokens) {
     bool noiseFound = gatherPointV1(point, pendingTokens, ports);
     if (point.empty()) {
       if (token().kind == TokenKind::Keyword)
-        throw ParserError(2015, token());
+        throw ParserError(Code::KeywordInVersion1, token());
       break;
     }
     processPointV1(point, ports, data);
@@ -82,7 +82,7 @@ bool Parser::gatherPointV1(TokenList& point, TokenList& pendingTokens, std::uint
       return false;
     }
     if (added > (before == 0 ? kMaxFirstLineValues : kMaxFurtherLineValues))
-      throw ParserError(2303, token());
+      throw ParserError(Code::MoreThanFourPairs, token());
     if (point.size() % 2 == 0)
       throw IncorrectNumberOfNetworkValuesError(point.size() - 1,
                                                 std::uint64_t{ports} * ports, point[0]);
@@ -95,15 +95,15 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
   std::uint64_t pairs = (point.size() - 1) / 2;
   if (ports == 0) {
     if (pairs == 0)
-      throw ParserError(2307, frequencyToken);
+      throw ParserError(Code::FrequencyWithoutData, frequencyToken);
     auto n = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(pairs)) + 0.5);
     if (n * n != pairs)
       throw NetworkDataNotSquareError(pairs, frequencyToken);
     ports = static_cast<std::uint32_t>(n);
     if (ports != 2 && file_->getParameterType() == ParameterType::G)
-      throw ParserError(2026);
+      throw ParserError(Code::GParametersNotTwoPort);
     if (ports != 2 && file_->getParameterType() == ParameterType::H)
-      throw ParserError(2027);
+      throw ParserError(Code::HParametersNotTwoPort);
     data = std::make_unique<FullNetworkParams>(ports, file_->getFrequencyMultiplier(),
                                                file_->getFormat());
   } else if (pairs != std::uint64_t{ports} * ports) {
@@ -112,14 +112,15 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
   }
   double frequency = toReal(frequencyToken, true);
   if (frequency < 0)
-    throw ParserError(2312, frequencyToken);
+    throw ParserError(Code::FrequencyNegative, frequencyToken);
   if (frequency <= data->lastFrequency())
     throw FrequencyOrderingError(frequency, data->lastFrequency(), frequencyToken);
   std::uint32_t index = static_cast<std::uint32_t>(data->addFrequency(frequency));
   if (ports <= 2) {
     for (std::size_t i = 1; i < point.size(); ++i) {
       if (point[i].line != frequencyToken.line)
-        throw ParserError(ports == 1 ? 2304 : 2305, point[i]);
+        throw ParserError(ports == 1 ? Code::OnePortPointSplit : Code::TwoPortPointSplit,
+                          point[i]);
     }
   }
   // toReal, with the conversion inline: only a number that is clipped, and
@@ -137,7 +138,7 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
     double first = value(point[i]);
     double second = value(point[i + 1]);
     if (ma && first < 0)
-      throw ParserError(2313, point[i]);
+      throw ParserError(Code::MagnitudeNegative, point[i]);
     // Only scaling can leave the range of a double: toReal has clipped what
     // was read.
     if (denormalize) {

@@ -36,14 +36,14 @@ std::uint64_t valuesPerPoint(const File& file) {
 
 void Parser::readNetworkDataV2() {
   if (file_->getNumberOfFrequencies() == 0)
-    throw ParserError(2206, token());
+    throw ParserError(Code::NumberOfFrequenciesMissing, token());
   nextToken();
   expectEndOfLine();
   std::unique_ptr<NetworkParams> data = makeContainer(*file_);
   bool columnOrder = false;
   if (file_->getNumberOfPorts() == 2) {
     if (file_->getTwoPortDataOrder() == TwoPortDataOrder::Unset)
-      throw ParserError(2018);
+      throw ParserError(Code::DataOrderMissing);
     columnOrder = file_->getTwoPortDataOrder() == TwoPortDataOrder::Order21_12 &&
                   file_->getMatrixFormat() == MatrixFormat::Full;
   }
@@ -54,13 +54,13 @@ void Parser::readNetworkDataV2() {
     if (token().kind == TokenKind::EndOfFile)
       break;
     if (token().kind == TokenKind::Whitespace)
-      throw ParserError(2011, token());
+      throw ParserError(Code::FrequencyNotAtLineStart, token());
     if (token().kind != TokenKind::Number)
-      throw ParserError(2007, token());
+      throw ParserError(Code::ExpectedNumber, token());
     Token frequencyToken = token();
     double frequency = toReal(frequencyToken, true);
     if (frequency < 0)
-      throw ParserError(2312, frequencyToken);
+      throw ParserError(Code::FrequencyNegative, frequencyToken);
     if (frequency <= data->lastFrequency())
       throw FrequencyOrderingError(frequency, data->lastFrequency(), frequencyToken);
     point.clear();
@@ -104,7 +104,7 @@ void Parser::storePointV2(NetworkParams& data, double frequency, const TokenList
     double first = value(point[i]);
     double second = value(point[i + 1]);
     if (ma && first < 0)
-      throw ParserError(2313, point[i]);
+      throw ParserError(Code::MagnitudeNegative, point[i]);
     if (complete)
       data.element(index, row, col).set(first, second);
     if (columnOrder) {

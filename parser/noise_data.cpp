@@ -20,10 +20,10 @@ constexpr std::size_t kNoiseValues = 5;
 
 void Parser::readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1) {
   if (line.size() != kNoiseValues)
-    throw ParserError(2309, token());
+    throw ParserError(Code::NoiseValueCount, token());
   double frequency = toReal(line[0], true);
   if (frequency < 0)
-    throw ParserError(2312, line[0]);
+    throw ParserError(Code::FrequencyNegative, line[0]);
   if (frequency <= noise.lastFrequency())
     throw FrequencyOrderingError(frequency, noise.lastFrequency(), line[0]);
   double minimumNoiseFigure = toReal(line[1], true);
@@ -32,10 +32,10 @@ void Parser::readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1) {
   double magnitude = toReal(line[2], true);
   double angle = toReal(line[3], true);
   if (magnitude < 0)
-    throw ParserError(2313, line[2]);
+    throw ParserError(Code::MagnitudeNegative, line[2]);
   double resistance = toReal(line[4], true);
   if (!(resistance > 0))
-    throw ParserError(2314, line[4]);
+    throw ParserError(Code::ImpedanceNotPositive, line[4]);
   // Version 1 gives the noise resistance relative to the reference resistance.
   // Both are positive, so a product of 0 can only be an underflow: it is
   // clipped like one, and the resistance stays positive.
@@ -68,7 +68,7 @@ void Parser::readNoiseDataV1(TokenList& pendingTokens) {
     readNoiseLine(line, *noise, true);
   }
   if (token().kind == TokenKind::Keyword)
-    throw ParserError(2015, token());
+    throw ParserError(Code::KeywordInVersion1, token());
   file_->setNumberOfNoiseFrequencies(noise->pointCount());
   file_->setNoiseData(std::move(noise));
 }
@@ -78,7 +78,7 @@ void Parser::readNoiseDataV2() {
   if (token().kind != TokenKind::Keyword || token().text != "noise data")
     return;
   if (file_->getNumberOfNoiseFrequencies() == 0)
-    throw ParserError(2207, token());
+    throw ParserError(Code::NumberOfNoiseFrequenciesMissing, token());
   nextToken();
   expectEndOfLine();
   auto noise = std::make_unique<NoiseParams>(file_->getFrequencyMultiplier());
@@ -101,10 +101,10 @@ void Parser::checkNoiseAgainstNetwork() {
     return;
   const NoiseParams* noise = file_->getNoiseData();
   if (noise == nullptr || noise->pointCount() == 0)
-    throw ParserError(2028);
+    throw ParserError(Code::NoiseDataMissing);
   const NetworkParams* network = file_->getNetworkData();
   if (network != nullptr && noise->firstFrequency() > network->lastFrequency())
-    throw ParserError(2029);
+    throw ParserError(Code::NoiseFrequencyTooHigh);
 }
 
 }  // namespace touchstone2

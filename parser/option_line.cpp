@@ -40,7 +40,7 @@ DataFormat formatOf(const std::string& word) {
 void Parser::parseOptionLine() {
   while (token().kind != TokenKind::OptionMarker) {
     if (token().kind != TokenKind::EndOfLine)
-      throw ParserError(2101, token());
+      throw ParserError(Code::OptionLineMissing, token());
     nextToken();
   }
   nextToken();
@@ -61,44 +61,44 @@ void Parser::parseOptionLine() {
 }
 
 void Parser::parseOption() {
-  expectWord(2103);
+  expectWord(Code::OptionInvalid);
   const std::string& word = token().text;
   if (FrequencyUnit unit = unitOf(word); unit != FrequencyUnit::Unset) {
     if (file_->getFrequencyUnit() != FrequencyUnit::Unset)
-      throw ParserError(2102, token());
+      throw ParserError(Code::OptionRepeated, token());
     file_->setFrequencyUnit(unit);
   } else if (ParameterType type = parameterOf(word); type != ParameterType::Unset) {
     if (file_->getParameterType() != ParameterType::Unset)
-      throw ParserError(2102, token());
+      throw ParserError(Code::OptionRepeated, token());
     file_->setParameterType(type);
   } else if (DataFormat format = formatOf(word); format != DataFormat::Unset) {
     if (file_->getFormat() != DataFormat::Unset)
-      throw ParserError(2102, token());
+      throw ParserError(Code::OptionRepeated, token());
     file_->setFormat(format);
   } else if (word == "r") {
     parseReferenceResistanceOption();
   } else {
-    throw ParserError(2103, token());
+    throw ParserError(Code::OptionInvalid, token());
   }
 }
 
 // "r" and the number after it; the value is tested before the repetition.
 void Parser::parseReferenceResistanceOption() {
   nextToken();
-  expectWhitespace(2104);
-  expectNumber(2104);
+  expectWhitespace(Code::ResistanceMissing);
+  expectNumber(Code::ResistanceMissing);
   double ohms = toReal(token(), true);
   if (!(ohms > 0.0))
-    throw ParserError(2105, token());
+    throw ParserError(Code::ResistanceInvalid, token());
   if (file_->getReferenceResistance() != 0.0)
-    throw ParserError(2102, token());
+    throw ParserError(Code::OptionRepeated, token());
   file_->setReferenceResistance(ohms);
 }
 
 void Parser::skipSecondaryOptionLine(bool v1) {
   if (!v1)
-    throw ParserError(2107, token());
-  reportWarning(ParserWarning(2106, token()));
+    throw ParserError(Code::SecondOptionLine, token());
+  reportWarning(ParserWarning(Code::SecondOptionLineIgnored, token()));
   while (token().kind != TokenKind::EndOfLine && token().kind != TokenKind::EndOfFile)
     nextToken();
 }

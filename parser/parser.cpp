@@ -55,12 +55,12 @@ void Parser::dispatchOnFirstLine() {
         // One more token, so that an indented "#" or keyword is reported as
         // such rather than as a foreign file.
         nextToken();
-        throw ParserError(2002);
+        throw ParserError(Code::NotTouchstone);
       case TokenKind::Number:
       case TokenKind::Word:
-        throw ParserError(2002);
+        throw ParserError(Code::NotTouchstone);
       case TokenKind::EndOfFile:
-        throw ParserError(2001);
+        throw ParserError(Code::OnlyComments);
     }
   }
 }
@@ -104,9 +104,9 @@ void Parser::parseV2() {
 void Parser::checkConsistency() {
   if (file_->getNumberOfPorts() != 2) {
     if (file_->getParameterType() == ParameterType::G)
-      throw ParserError(2026);
+      throw ParserError(Code::GParametersNotTwoPort);
     if (file_->getParameterType() == ParameterType::H)
-      throw ParserError(2027);
+      throw ParserError(Code::HParametersNotTwoPort);
   }
   checkNoiseAgainstNetwork();
   if (file_->getMixedModeOrderGiven() && file_->getReferenceImpedancesGiven())

@@ -18,6 +18,7 @@ class TokenList;
 struct MessageHandler;
 struct Token;
 enum class TokenKind : std::uint32_t;
+enum class Code : std::int32_t;
 
 // Reads one Touchstone file into a File record. The first significant line
 // decides the version: an option line starts a v1 file, a keyword a v2.0 file.
@@ -49,11 +50,11 @@ class Parser {
   // Token reading shared by all section readers.
   const Token& token() const;
   const Token& nextToken();
-  void expectWhitespace(std::int32_t code);
+  void expectWhitespace(Code code);
   bool skipSeparator();
   void expectEndOfLine();
-  void expectNumber(std::int32_t code);
-  void expectWord(std::int32_t code);
+  void expectNumber(Code code);
+  void expectWord(Code code);
   void skipBlankLines();
   void reportWarning(const ParserWarning& warning);
   void reportError(const ParserError& error);
@@ -74,9 +75,9 @@ class Parser {
   void parseTwoPortDataOrder();
   void parseNumberOfFrequencies();
   void parseNumberOfNoiseFrequencies();
-  std::int32_t parsePositiveCount(std::int32_t notPositiveCode);
+  std::int32_t parsePositiveCount(Code notPositive);
   void parseReference();
-  bool nextListEntry(TokenKind entryKind, std::int32_t code);
+  bool nextListEntry(TokenKind entryKind, Code code);
   void parseMatrixFormat();
   void parseInformation();
   void parseMixedModeOrder();

@@ -20,12 +20,12 @@ const Token& Parser::nextToken() {
   // problem, reported once.
   if (current.kind == TokenKind::EndOfFile && current.text.empty() && !endOfFileWarned_) {
     endOfFileWarned_ = true;
-    reportWarning(ParserWarning(2005, current));
+    reportWarning(ParserWarning(Code::NoFinalLineEnd, current));
   }
   return current;
 }
 
-void Parser::expectWhitespace(std::int32_t code) {
+void Parser::expectWhitespace(Code code) {
   switch (token().kind) {
     case TokenKind::Whitespace:
       nextToken();
@@ -34,7 +34,7 @@ void Parser::expectWhitespace(std::int32_t code) {
     case TokenKind::EndOfFile:
       throw ParserError(code, token());
     default:
-      throw ParserError(2006, token());
+      throw ParserError(Code::ExpectedWhitespace, token());
   }
 }
 
@@ -49,7 +49,7 @@ bool Parser::skipSeparator() {
     case TokenKind::EndOfFile:
       return true;
     default:
-      throw ParserError(2006, token());
+      throw ParserError(Code::ExpectedWhitespace, token());
   }
 }
 
@@ -57,15 +57,15 @@ void Parser::expectEndOfLine() {
   if (token().kind == TokenKind::EndOfLine)
     nextToken();
   else if (token().kind != TokenKind::EndOfFile)
-    throw ParserError(2004, token());
+    throw ParserError(Code::ExpectedEndOfLine, token());
 }
 
-void Parser::expectNumber(std::int32_t code) {
+void Parser::expectNumber(Code code) {
   if (token().kind != TokenKind::Number)
     throw ParserError(code, token());
 }
 
-void Parser::expectWord(std::int32_t code) {
+void Parser::expectWord(Code code) {
   if (token().kind != TokenKind::Word)
     throw ParserError(code, token());
 }
@@ -77,9 +77,9 @@ void Parser::skipBlankLines() {
         nextToken();
         break;
       case TokenKind::OptionMarker:
-        throw ParserError(2107, token());
+        throw ParserError(Code::SecondOptionLine, token());
       case TokenKind::EndOfFile:
-        throw ParserError(2209, token());
+        throw ParserError(Code::EndMissing, token());
       default:
         return;
     }
@@ -102,7 +102,7 @@ double Parser::toReal(const Token& token, bool reportClipping) {
 std::int32_t Parser::toInteger(const Token& token, bool reportClipping) {
   IntegerConversion conversion = convertInteger(token.text);
   if (!conversion.wholeInteger)
-    throw ParserError(2008, token);
+    throw ParserError(Code::ExpectedInteger, token);
   if (reportClipping && conversion.clipping != Clipping::None)
     reportWarning(ClippingLargeNumberWarning(static_cast<double>(conversion.value), token));
   return conversion.value;

@@ -15,6 +15,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include "diagnostics/codes.h"
 #include "model/file.h"
 #include "model/parameter_letter.h"
 #include "python/src/array_filling.h"
@@ -138,6 +139,15 @@ py::str writeOut(const ParsedFile& parsed) {
   return toStr(text);
 }
 
+// The library's diagnostic codes by name ("FileNotFound": 1001), so that the
+// package names the codes it treats apart instead of repeating numbers.
+py::dict codes() {
+  py::dict byName;
+  for (std::size_t i = 0; i < kCodeCount; ++i)
+    byName[kCodes[i].name] = static_cast<std::int32_t>(kCodes[i].code);
+  return byName;
+}
+
 // The v1 writer's refusal becomes a ValueError with its reason.
 py::str canonicalV1(const ParsedFile& parsed) {
   try {
@@ -157,6 +167,7 @@ PYBIND11_MODULE(_core, module) {
       "Compiled core of touchstone2: the library's parser, writers and description. "
       "Use the touchstone2 package, not this module.";
   module.attr("__version__") = TOUCHSTONE2_VERSION;
+  module.attr("codes") = codes();
 
   py::class_<ParsedFile>(module, "ParsedFile",
                          "One read: the file record and every diagnostic of it.")
