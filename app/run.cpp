@@ -12,6 +12,7 @@
 #include "app/usage.h"
 #include "diagnostics/standard_message_handler.h"
 #include "model/file.h"
+#include "model/vocabulary.h"
 #include "parser/parser.h"
 #include "writers/describe.h"
 #include "writers/v1_writer.h"
@@ -55,11 +56,9 @@ int reportCommandLineError(std::ostream& err, const char* message) {
   return 1;
 }
 
-const char* verdictText(std::uint32_t version) {
-  if (version == File::kVersion1)
-    return "valid Touchstone v1 file";
-  if (version == File::kVersion2)
-    return "valid Touchstone v2.0 file";
+std::string verdictText(std::uint32_t version) {
+  if (const VersionWord* row = rowFor(kVersions, version))
+    return std::string("valid Touchstone v") + row->word + " file";
   return "unrecognized file";
 }
 

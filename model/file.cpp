@@ -2,17 +2,15 @@
 
 #include <utility>
 
+#include "model/vocabulary.h"
+
 namespace touchstone2 {
 
 File::File(const std::string& filename) : filename_(filename) {}
 
 double File::getFrequencyMultiplier() const {
-  switch (frequencyUnit_) {
-    case FrequencyUnit::kHz: return 1000.0;
-    case FrequencyUnit::MHz: return 1e6;
-    case FrequencyUnit::GHz: return 1e9;
-    default: return 1.0;
-  }
+  const FrequencyUnitWord* unit = rowFor(kFrequencyUnits, frequencyUnit_);
+  return unit != nullptr ? unit->hertz : 1.0;
 }
 
 void File::setReferenceImpedances(std::vector<double> impedances) {

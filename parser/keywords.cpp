@@ -8,34 +8,28 @@
 #include "diagnostics/parser_error.h"
 #include "input/file_source.h"
 #include "model/file.h"
+#include "model/vocabulary.h"
 #include "parser/parser.h"
 
 namespace touchstone2 {
 
-namespace {
-
-bool isKeyword(const Token& token, const char* text) {
-  return token.kind == TokenKind::Keyword && token.text == text;
-}
-
-}  // namespace
-
 void Parser::parseVersion() {
-  if (!isKeyword(token(), "version"))
+  if (!atKeyword(Keyword::Version))
     throw ParserError(Code::VersionNotFirst, token());
   nextToken();
   expectWhitespace(Code::ExpectedNumber);
   expectNumber(Code::ExpectedNumber);
-  if (token().text != "2.0")
+  const VersionWord* version = rowNamed(kVersions, token().text);
+  if (version == nullptr || !version->keywords)
     throw ParserError(Code::UnsupportedVersion, token());
-  file_->setVersion(File::kVersion2);
+  file_->setVersion(version->value);
   nextToken();
   expectEndOfLine();
 }
 
 void Parser::parseNumberOfPorts() {
   skipBlankLines();
-  if (!isKeyword(token(), "number of ports"))
+  if (!atKeyword(Keyword::NumberOfPorts))
     throw ParserError(Code::NumberOfPortsMissing, token());
   file_->setNumberOfPorts(static_cast<std::uint32_t>(parsePositiveCount(Code::PortCountNotPositive)));
 }
@@ -54,84 +48,73 @@ std::int32_t Parser::parsePositiveCount(Code notPositive) {
   return count;
 }
 
+// The header keywords, in any order, each at most once, up to [Network Data].
 void Parser::parseKeywords() {
+  static constexpr void (Parser::*kReaders[])() = {
+#define TOUCHSTONE2_KEYWORD_READER(name, text, place, reader) &Parser::reader,
+      TOUCHSTONE2_KEYWORDS(TOUCHSTONE2_KEYWORD_READER)
+#undef TOUCHSTONE2_KEYWORD_READER
+  };
+  std::uint32_t seen = 0;
   skipBlankLines();
   for (;;) {
     if (token().kind != TokenKind::Keyword)
       throw ParserError(Code::NetworkDataMissing, token());
-    const std::string& name = token().text;
-    if (name == "network data")
-      return;
-    if (name == "two-port data order")
-      parseTwoPortDataOrder();
-    else if (name == "number of frequencies")
-      parseNumberOfFrequencies();
-    else if (name == "number of noise frequencies")
-      parseNumberOfNoiseFrequencies();
-    else if (name == "reference")
-      parseReference();
-    else if (name == "matrix format")
-      parseMatrixFormat();
-    else if (name == "mixed-mode order")
-      parseMixedModeOrder();
-    else if (name == "begin information")
-      parseInformation();
-    else if (name == "end information")
-      throw ParserError(Code::EndInformationUnopened, token());
-    else if (name == "noise data" || name == "end")
-      throw ParserError(Code::NetworkDataMissing, token());
-    else if (name == "number of ports" || name == "version")
-      throw ParserError(Code::KeywordTwice, token());
-    else
+    const KeywordWord* keyword = rowNamed(kKeywords, token().text);
+    if (keyword == nullptr)
       throw ParserError(Code::UnknownKeyword, token());
+    switch (keyword->place) {
+      case KeywordPlace::Opening:
+        // Read before the header, so here it is given again.
+        throw ParserError(Code::KeywordTwice, token());
+      case KeywordPlace::Information:
+        throw ParserError(Code::EndInformationUnopened, token());
+      case KeywordPlace::Data:
+        if (keyword->value == Keyword::NetworkData)
+          return;
+        throw ParserError(Code::NetworkDataMissing, token());
+      case KeywordPlace::Header:
+        break;
+    }
+    std::size_t index = static_cast<std::size_t>(keyword->value);
+    if ((seen >> index & 1) != 0)
+      throw ParserError(Code::KeywordTwice, token());
+    seen |= std::uint32_t{1} << index;
+    (this->*kReaders[index])();
     skipBlankLines();
   }
 }
 
 void Parser::parseTwoPortDataOrder() {
-  if (file_->getTwoPortDataOrder() != TwoPortDataOrder::Unset)
-    throw ParserError(Code::KeywordTwice, token());
   if (file_->getNumberOfPorts() != 2)
     throw ParserError(Code::DataOrderNotTwoPort, token());
   nextToken();
   expectWhitespace(Code::DataOrderInvalid);
   expectWord(Code::DataOrderInvalid);
-  if (token().text == "12_21")
-    file_->setTwoPortDataOrder(TwoPortDataOrder::Order12_21);
-  else if (token().text == "21_12")
-    file_->setTwoPortDataOrder(TwoPortDataOrder::Order21_12);
-  else
+  const TwoPortDataOrderWord* order = rowNamed(kTwoPortDataOrders, token().text);
+  if (order == nullptr)
     throw ParserError(Code::DataOrderInvalid, token());
+  file_->setTwoPortDataOrder(order->value);
   nextToken();
   expectEndOfLine();
 }
 
 void Parser::parseNumberOfFrequencies() {
-  if (file_->getNumberOfFrequencies() != 0)
-    throw ParserError(Code::KeywordTwice, token());
   file_->setNumberOfFrequencies(static_cast<std::uint32_t>(parsePositiveCount(Code::FrequencyCountNotPositive)));
 }
 
 void Parser::parseNumberOfNoiseFrequencies() {
-  if (file_->getNumberOfNoiseFrequencies() != 0)
-    throw ParserError(Code::KeywordTwice, token());
   file_->setNumberOfNoiseFrequencies(static_cast<std::uint32_t>(parsePositiveCount(Code::NoiseFrequencyCountNotPositive)));
 }
 
 void Parser::parseMatrixFormat() {
-  if (file_->getMatrixFormat() != MatrixFormat::Unset)
-    throw ParserError(Code::KeywordTwice, token());
   nextToken();
   expectWhitespace(Code::MatrixFormatInvalid);
   expectWord(Code::MatrixFormatInvalid);
-  if (token().text == "full")
-    file_->setMatrixFormat(MatrixFormat::Full);
-  else if (token().text == "upper")
-    file_->setMatrixFormat(MatrixFormat::Upper);
-  else if (token().text == "lower")
-    file_->setMatrixFormat(MatrixFormat::Lower);
-  else
+  const MatrixFormatWord* format = rowNamed(kMatrixFormats, token().text);
+  if (format == nullptr)
     throw ParserError(Code::MatrixFormatInvalid, token());
+  file_->setMatrixFormat(format->value);
   nextToken();
   expectEndOfLine();
 }
@@ -139,8 +122,6 @@ void Parser::parseMatrixFormat() {
 // One impedance per port, on the keyword's line and on as many continuation
 // lines as needed; the next keyword ends the list.
 void Parser::parseReference() {
-  if (file_->getReferenceImpedancesGiven())
-    throw ParserError(Code::KeywordTwice, token());
   nextToken();
   std::vector<double> impedances;
   while (nextListEntry(TokenKind::Number, Code::ExpectedNumber)) {
@@ -161,12 +142,10 @@ void Parser::parseReference() {
 // The block's lines are not interpreted, but still cut into tokens, so the
 // lexical rules hold inside it too.
 void Parser::parseInformation() {
-  if (file_->getInformationSeen())
-    throw ParserError(Code::KeywordTwice, token());
   Token begin = token();
   nextToken();
   expectEndOfLine();
-  while (!isKeyword(token(), "end information")) {
+  while (!atKeyword(Keyword::EndInformation)) {
     if (token().kind == TokenKind::EndOfFile)
       throw ParserError(Code::EndInformationMissing, begin);
     nextToken();
@@ -198,9 +177,9 @@ void Parser::parseEnd() {
   skipBlankLines();
   if (token().kind != TokenKind::Keyword)
     throw ParserError(Code::EndMissing, token());
-  if (token().text == "noise data")
+  if (atKeyword(Keyword::NoiseData))
     throw ParserError(Code::NoiseNotTwoPort, token());
-  if (token().text != "end")
+  if (!atKeyword(Keyword::End))
     throw KeywordOrderingError(token());
   nextToken();
   expectEndOfLine();

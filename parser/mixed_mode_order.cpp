@@ -9,6 +9,7 @@
 #include "diagnostics/parser_error.h"
 #include "input/file_source.h"
 #include "model/file.h"
+#include "model/vocabulary.h"
 #include "parser/parser.h"
 
 namespace touchstone2 {
@@ -40,19 +41,12 @@ bool parseDescriptor(const std::string& text, std::uint32_t maxPort,
   if (descriptor.firstPort == 0)
     return false;
   descriptor.secondPort = 0;
-  switch (text[0]) {
-    case 's':
-      descriptor.kind = MixedModeKind::SingleEnded;
-      return pos == text.size();
-    case 'd':
-      descriptor.kind = MixedModeKind::Differential;
-      break;
-    case 'c':
-      descriptor.kind = MixedModeKind::Common;
-      break;
-    default:
-      return false;
-  }
+  const MixedModeKindWord* kind = rowNamed(kMixedModeKinds, std::string_view(text).substr(0, 1));
+  if (kind == nullptr)
+    return false;
+  descriptor.kind = kind->value;
+  if (kind->value == MixedModeKind::SingleEnded)
+    return pos == text.size();
   if (pos >= text.size() || text[pos] != ',')
     return false;
   ++pos;
@@ -76,17 +70,15 @@ Token tokenOf(const PlacedDescriptor& placed) {
   token.line = placed.line;
   token.column = placed.column;
   const MixedModeDescriptor& d = placed.descriptor;
-  switch (d.kind) {
-    case MixedModeKind::SingleEnded:
-      token.text = "s" + std::to_string(d.firstPort);
-      break;
-    case MixedModeKind::Differential:
-      token.text = "d" + std::to_string(d.firstPort) + "," + std::to_string(d.secondPort);
-      break;
-    case MixedModeKind::Common:
-      token.text = "c" + std::to_string(d.firstPort) + "," + std::to_string(d.secondPort);
-      break;
+  // The lexer lower-cases words; the letter is the table's, lower-cased too.
+  token.text = wordFor(kMixedModeKinds, d.kind, "");
+  for (char& c : token.text) {
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
   }
+  token.text += std::to_string(d.firstPort);
+  if (d.kind != MixedModeKind::SingleEnded)
+    token.text += "," + std::to_string(d.secondPort);
   return token;
 }
 
@@ -153,8 +145,6 @@ void PortTable::addPair(std::uint32_t p1, std::uint32_t p2, bool differential,
 }  // namespace
 
 void Parser::parseMixedModeOrder() {
-  if (file_->getMixedModeOrderGiven())
-    throw ParserError(Code::KeywordTwice, token());
   nextToken();
   ParameterType type = file_->getParameterType();
   if (type == ParameterType::G || type == ParameterType::H)

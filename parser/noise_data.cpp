@@ -7,6 +7,7 @@
 #include "diagnostics/warnings.h"
 #include "input/file_source.h"
 #include "model/file.h"
+#include "model/vocabulary.h"
 #include "parser/parser.h"
 #include "parser/token_list.h"
 
@@ -75,7 +76,7 @@ void Parser::readNoiseDataV1(TokenList& pendingTokens) {
 
 void Parser::readNoiseDataV2() {
   skipBlankLines();
-  if (token().kind != TokenKind::Keyword || token().text != "noise data")
+  if (!atKeyword(Keyword::NoiseData))
     return;
   if (file_->getNumberOfNoiseFrequencies() == 0)
     throw ParserError(Code::NumberOfNoiseFrequenciesMissing, token());

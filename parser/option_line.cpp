@@ -5,37 +5,10 @@
 #include "diagnostics/parser_warning.h"
 #include "input/file_source.h"
 #include "model/file.h"
+#include "model/vocabulary.h"
 #include "parser/parser.h"
 
 namespace touchstone2 {
-
-namespace {
-
-FrequencyUnit unitOf(const std::string& word) {
-  if (word == "hz") return FrequencyUnit::Hz;
-  if (word == "khz") return FrequencyUnit::kHz;
-  if (word == "mhz") return FrequencyUnit::MHz;
-  if (word == "ghz") return FrequencyUnit::GHz;
-  return FrequencyUnit::Unset;
-}
-
-ParameterType parameterOf(const std::string& word) {
-  if (word == "s") return ParameterType::S;
-  if (word == "y") return ParameterType::Y;
-  if (word == "z") return ParameterType::Z;
-  if (word == "h") return ParameterType::H;
-  if (word == "g") return ParameterType::G;
-  return ParameterType::Unset;
-}
-
-DataFormat formatOf(const std::string& word) {
-  if (word == "db") return DataFormat::DB;
-  if (word == "ma") return DataFormat::MA;
-  if (word == "ri") return DataFormat::RI;
-  return DataFormat::Unset;
-}
-
-}  // namespace
 
 void Parser::parseOptionLine() {
   while (token().kind != TokenKind::OptionMarker) {
@@ -63,26 +36,26 @@ void Parser::parseOptionLine() {
 void Parser::parseOption() {
   expectWord(Code::OptionInvalid);
   const std::string& word = token().text;
-  if (FrequencyUnit unit = unitOf(word); unit != FrequencyUnit::Unset) {
+  if (const FrequencyUnitWord* unit = rowNamed(kFrequencyUnits, word)) {
     if (file_->getFrequencyUnit() != FrequencyUnit::Unset)
       throw ParserError(Code::OptionRepeated, token());
-    file_->setFrequencyUnit(unit);
-  } else if (ParameterType type = parameterOf(word); type != ParameterType::Unset) {
+    file_->setFrequencyUnit(unit->value);
+  } else if (const ParameterTypeWord* type = rowNamed(kParameterTypes, word)) {
     if (file_->getParameterType() != ParameterType::Unset)
       throw ParserError(Code::OptionRepeated, token());
-    file_->setParameterType(type);
-  } else if (DataFormat format = formatOf(word); format != DataFormat::Unset) {
+    file_->setParameterType(type->value);
+  } else if (const DataFormatWord* format = rowNamed(kDataFormats, word)) {
     if (file_->getFormat() != DataFormat::Unset)
       throw ParserError(Code::OptionRepeated, token());
-    file_->setFormat(format);
-  } else if (word == "r") {
+    file_->setFormat(format->value);
+  } else if (sameWord(word, kResistanceOption)) {
     parseReferenceResistanceOption();
   } else {
     throw ParserError(Code::OptionInvalid, token());
   }
 }
 
-// "r" and the number after it; the value is tested before the repetition.
+// "R" and the number after it; the value is tested before the repetition.
 void Parser::parseReferenceResistanceOption() {
   nextToken();
   expectWhitespace(Code::ResistanceMissing);

@@ -19,6 +19,7 @@ struct MessageHandler;
 struct Token;
 enum class TokenKind : std::uint32_t;
 enum class Code : std::int32_t;
+enum class Keyword : std::uint32_t;
 
 // Reads one Touchstone file into a File record. The first significant line
 // decides the version: an option line starts a v1 file, a keyword a v2.0 file.
@@ -56,6 +57,7 @@ class Parser {
   void expectNumber(Code code);
   void expectWord(Code code);
   void skipBlankLines();
+  bool atKeyword(Keyword keyword) const;
   void reportWarning(const ParserWarning& warning);
   void reportError(const ParserError& error);
   double toReal(const Token& token, bool reportClipping);

@@ -7,6 +7,7 @@
 #include "input/file_source.h"
 #include "input/number_conversion.h"
 #include "model/file.h"
+#include "model/vocabulary.h"
 #include "parser/parser.h"
 
 namespace touchstone2 {
@@ -68,6 +69,10 @@ void Parser::expectNumber(Code code) {
 void Parser::expectWord(Code code) {
   if (token().kind != TokenKind::Word)
     throw ParserError(code, token());
+}
+
+bool Parser::atKeyword(Keyword keyword) const {
+  return token().kind == TokenKind::Keyword && sameWord(token().text, keywordText(keyword));
 }
 
 void Parser::skipBlankLines() {

@@ -3,53 +3,21 @@
 #include <cstdint>
 #include <string>
 
-#include "model/parameter_letter.h"
 #include "model/text_buffer.h"
+#include "model/vocabulary.h"
 
 namespace touchstone2 {
 
 namespace {
 
-const char* versionName(std::uint32_t version) {
-  switch (version) {
-    case 0: return "<unknown>";
-    case File::kVersion1: return "1";
-    case File::kVersion2: return "2.0";
-    default: return "";
-  }
-}
-
-const char* unitName(FrequencyUnit unit) {
-  switch (unit) {
-    case FrequencyUnit::Unset: return "<unknown>";
-    case FrequencyUnit::Hz: return "Hz";
-    case FrequencyUnit::kHz: return "kHz";
-    case FrequencyUnit::MHz: return "MHz";
-    case FrequencyUnit::GHz: return "GHz";
-  }
-  return "";
-}
-
-const char* contentsName(ParameterType type) {
-  switch (type) {
-    case ParameterType::Unset: return "<unknown>";
-    case ParameterType::S: return "S-parameters";
-    case ParameterType::Y: return "Y-parameters";
-    case ParameterType::Z: return "Z-parameters";
-    case ParameterType::H: return "H-parameters";
-    case ParameterType::G: return "G-parameters";
-  }
-  return "";
-}
-
-const char* formatName(DataFormat format) {
-  switch (format) {
-    case DataFormat::Unset: return "<unknown>";
-    case DataFormat::DB: return "decibel-angle";
-    case DataFormat::MA: return "magnitude-angle";
-    case DataFormat::RI: return "real-imaginary";
-  }
-  return "";
+// The name of a value in its table: "<unknown>" for a value never given (0),
+// nothing for one the table does not know.
+template <typename Row, std::size_t N, typename Value>
+const char* nameOf(const Row (&table)[N], Value value, const char* const Row::*name) {
+  if (static_cast<std::uint32_t>(value) == 0)
+    return "<unknown>";
+  const Row* row = rowFor(table, value);
+  return row != nullptr ? row->*name : "";
 }
 
 // Builds the description in one reused buffer, formatting every number
@@ -73,18 +41,18 @@ class Description {
     text_.put("------- TOUCHSTONE FILE -------\nfilename: ");
     text_.put(file_.getFilename());
     text_.put("\nversion: ");
-    text_.put(versionName(file_.getVersion()));
+    text_.put(nameOf(kVersions, file_.getVersion(), &VersionWord::word));
     text_.put("\n\n");
     return emit();
   }
 
   bool options() {
     text_.put("OPTIONS\n  frequency unit: ");
-    text_.put(unitName(file_.getFrequencyUnit()));
+    text_.put(nameOf(kFrequencyUnits, file_.getFrequencyUnit(), &FrequencyUnitWord::word));
     text_.put("\n  contents: ");
-    text_.put(contentsName(file_.getParameterType()));
+    text_.put(nameOf(kParameterTypes, file_.getParameterType(), &ParameterTypeWord::description));
     text_.put("\n  complex number representation: ");
-    text_.put(formatName(file_.getFormat()));
+    text_.put(nameOf(kDataFormats, file_.getFormat(), &DataFormatWord::description));
     text_.put('\n');
     return emit();
   }
@@ -124,21 +92,14 @@ class Description {
   }
 
   void appendDescriptor(const MixedModeDescriptor& descriptor) {
-    switch (descriptor.kind) {
-      case MixedModeKind::SingleEnded:
-        text_.put("single-ended data for port ");
-        text_.putUnsigned(descriptor.firstPort);
-        return;
-      case MixedModeKind::Differential:
-        text_.put("differential-mode data for ports ");
-        break;
-      case MixedModeKind::Common:
-        text_.put("common-mode data for ports ");
-        break;
-      default:
-        return;
-    }
+    const MixedModeKindWord* kind = rowFor(kMixedModeKinds, descriptor.kind);
+    if (kind == nullptr)
+      return;
+    text_.put(kind->description);
+    text_.put(' ');
     text_.putUnsigned(descriptor.firstPort);
+    if (descriptor.kind == MixedModeKind::SingleEnded)
+      return;
     text_.put(" and ");
     text_.putUnsigned(descriptor.secondPort);
   }
@@ -166,7 +127,7 @@ class Description {
     appendPointHeading(k, data.frequencyInHz(k));
     if (!emit())
       return false;
-    const char* letter = parameterLetter(file_.getParameterType());
+    const char* letter = wordFor(kParameterTypes, file_.getParameterType(), "_");
     const std::uint32_t n = data.getNumberOfPorts();
     for (std::uint32_t i = 0; i < n; ++i) {
       for (std::uint32_t j = 0; j < n; ++j) {

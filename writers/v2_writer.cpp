@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/number_text.h"
+#include "model/vocabulary.h"
 
 namespace touchstone2 {
 
@@ -11,29 +12,32 @@ namespace {
 
 const char kNoNetworkData[] = "the file has no network data";
 
-void writeCountLine(std::ostream& out, const char* keyword, std::uint32_t count) {
-  std::string line = keyword;
-  line += std::to_string(count);
+// "[Keyword]", the start of a keyword line.
+std::string keywordLine(Keyword keyword) {
+  std::string line = "[";
+  line += keywordText(keyword);
+  line += ']';
+  return line;
+}
+
+// "[Keyword] argument" and the line end.
+void writeKeywordLine(std::ostream& out, Keyword keyword, const std::string& argument) {
+  std::string line = keywordLine(keyword);
+  line += ' ';
+  line += argument;
   line += '\n';
   out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 void appendDescriptor(std::string& line, const MixedModeDescriptor& descriptor) {
-  switch (descriptor.kind) {
-    case MixedModeKind::SingleEnded:
-      line += " S";
-      line += std::to_string(descriptor.firstPort);
-      return;
-    case MixedModeKind::Differential:
-      line += " D";
-      break;
-    case MixedModeKind::Common:
-      line += " C";
-      break;
-    default:
-      return;
-  }
+  const MixedModeKindWord* kind = rowFor(kMixedModeKinds, descriptor.kind);
+  if (kind == nullptr)
+    return;
+  line += ' ';
+  line += kind->word;
   line += std::to_string(descriptor.firstPort);
+  if (descriptor.kind == MixedModeKind::SingleEnded)
+    return;
   line += ',';
   line += std::to_string(descriptor.secondPort);
 }
@@ -48,21 +52,22 @@ void V2_Writer::write(std::ostream& out) {
   const NetworkParams* network = file_->getNetworkData();
   if (file_->getNumberOfPorts() == 0 || network == nullptr || network->frequencyCount() == 0)
     throw std::runtime_error(kNoNetworkData);
-  writeText(out, "! Touchstone data file\n[Version] 2.0\n");
+  writeText(out, "! Touchstone data file\n");
+  writeKeywordLine(out, Keyword::Version, wordFor(kVersions, File::kVersion2, ""));
   writeOptionLine(out);
   writeCounts(out);
   if (file_->getReferenceImpedancesGiven())
     writeReference(out);
   if (file_->getMixedModeOrderGiven())
     writeMixedModeOrder(out);
-  writeText(out, "\n[Network Data]\n");
+  writeText(out, "\n" + keywordLine(Keyword::NetworkData) + "\n");
   writeNetworkData(out, true, false, false);
   const NoiseParams* noise = file_->getNoiseData();
   if (noise != nullptr && noise->pointCount() > 0) {
-    writeText(out, "\n[Noise Data]\n");
+    writeText(out, "\n" + keywordLine(Keyword::NoiseData) + "\n");
     writeNoiseData(out, false);
   }
-  writeText(out, "\n[End]\n");
+  writeText(out, "\n" + keywordLine(Keyword::End) + "\n");
   out.flush();
 }
 
@@ -73,16 +78,19 @@ void V2_Writer::normalizeValue(double&, double&, std::uint32_t, std::uint32_t) c
 // write() has made sure that there are ports and network data.
 void V2_Writer::writeCounts(std::ostream& out) const {
   std::uint32_t ports = file_->getNumberOfPorts();
-  writeCountLine(out, "[Number of Ports] ", ports);
-  if (ports == 2)
-    writeText(out, "[Two-Port Data Order] 12_21\n");
-  writeCountLine(out, "[Number of Frequencies] ", file_->getNetworkData()->frequencyCount());
+  writeKeywordLine(out, Keyword::NumberOfPorts, std::to_string(ports));
+  if (ports == 2) {
+    writeKeywordLine(out, Keyword::TwoPortDataOrder,
+                     wordFor(kTwoPortDataOrders, TwoPortDataOrder::Order12_21, ""));
+  }
+  writeKeywordLine(out, Keyword::NumberOfFrequencies,
+                   std::to_string(file_->getNetworkData()->frequencyCount()));
   if (const NoiseParams* noise = file_->getNoiseData())
-    writeCountLine(out, "[Number of Noise Frequencies] ", noise->pointCount());
+    writeKeywordLine(out, Keyword::NumberOfNoiseFrequencies, std::to_string(noise->pointCount()));
 }
 
 void V2_Writer::writeReference(std::ostream& out) const {
-  std::string line = "[Reference]";
+  std::string line = keywordLine(Keyword::Reference);
   for (double impedance : file_->getReferenceImpedances()) {
     line += ' ';
     appendGeneral(line, impedance);
@@ -92,7 +100,7 @@ void V2_Writer::writeReference(std::ostream& out) const {
 }
 
 void V2_Writer::writeMixedModeOrder(std::ostream& out) const {
-  std::string line = "[Mixed-Mode Order]";
+  std::string line = keywordLine(Keyword::MixedModeOrder);
   for (const MixedModeDescriptor& descriptor : file_->getMixedModeOrder())
     appendDescriptor(line, descriptor);
   line += '\n';

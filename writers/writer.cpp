@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "model/number_text.h"
-#include "model/parameter_letter.h"
 #include "model/text_buffer.h"
+#include "model/vocabulary.h"
 
 namespace touchstone2 {
 
@@ -49,47 +49,12 @@ bool breaksBefore(const Layout& layout, std::uint32_t row, std::uint32_t col) {
   return false;
 }
 
-const char* unitWord(FrequencyUnit unit) {
-  switch (unit) {
-    case FrequencyUnit::Hz: return " Hz";
-    case FrequencyUnit::kHz: return " kHz";
-    case FrequencyUnit::MHz: return " MHz";
-    case FrequencyUnit::GHz: return " GHz";
-    default: return "";
-  }
-}
-
-const char* parameterWord(ParameterType type) {
-  switch (type) {
-    case ParameterType::S: return " S";
-    case ParameterType::Y: return " Y";
-    case ParameterType::Z: return " Z";
-    case ParameterType::H: return " H";
-    case ParameterType::G: return " G";
-    default: return "";
-  }
-}
-
-const char* formatWord(DataFormat format) {
-  switch (format) {
-    case DataFormat::DB: return " DB";
-    case DataFormat::MA: return " MA";
-    case DataFormat::RI: return " RI";
-    default: return "";
-  }
-}
-
-struct ColumnNames {
-  const char* first;
-  const char* second;
-};
-
-ColumnNames columnNames(DataFormat format) {
-  switch (format) {
-    case DataFormat::DB: return {"dB", "ang"};
-    case DataFormat::MA: return {"mag", "ang"};
-    case DataFormat::RI: return {"re", "im"};
-    default: return {"", ""};
+// " word" of an option that is given, nothing for one that is not.
+template <typename Row, std::size_t N, typename Value>
+void appendOption(std::string& line, const Row (&table)[N], Value value) {
+  if (const Row* row = rowFor(table, value)) {
+    line += ' ';
+    line += row->word;
   }
 }
 
@@ -105,8 +70,10 @@ void putLabel(TextBuffer& text, const char* letter, std::uint32_t first, std::ui
 }
 
 void writeHeaderComment(TextBuffer& text, const File& file, const Layout& layout) {
-  const char* letter = parameterLetter(file.getParameterType());
-  ColumnNames names = columnNames(file.getFormat());
+  const char* letter = wordFor(kParameterTypes, file.getParameterType(), "_");
+  const DataFormatWord* format = rowFor(kDataFormats, file.getFormat());
+  const char* firstName = format != nullptr ? format->firstColumn : "";
+  const char* secondName = format != nullptr ? format->secondColumn : "";
   text.put(kHeaderStart);
   for (std::uint32_t row = 0; row < layout.dimension; ++row) {
     for (std::uint32_t col = 0; col < layout.dimension; ++col) {
@@ -119,9 +86,9 @@ void writeHeaderComment(TextBuffer& text, const File& file, const Layout& layout
       if (layout.columnFirst)
         std::swap(first, second);
       text.put("  ", 2);
-      putLabel(text, letter, first, second, names.first);
+      putLabel(text, letter, first, second, firstName);
       text.put(' ');
-      putLabel(text, letter, first, second, names.second);
+      putLabel(text, letter, first, second, secondName);
     }
   }
   text.put('\n');
@@ -164,11 +131,13 @@ void Writer::writeText(std::ostream& out, const std::string& text) {
 
 void Writer::writeOptionLine(std::ostream& out) const {
   std::string line = "#";
-  line += unitWord(file_->getFrequencyUnit());
-  line += parameterWord(file_->getParameterType());
-  line += formatWord(file_->getFormat());
+  appendOption(line, kFrequencyUnits, file_->getFrequencyUnit());
+  appendOption(line, kParameterTypes, file_->getParameterType());
+  appendOption(line, kDataFormats, file_->getFormat());
   if (file_->getReferenceResistance() > 0) {
-    line += " R ";
+    line += ' ';
+    line += kResistanceOption;
+    line += ' ';
     appendGeneral(line, file_->getReferenceResistance(), kDefaultPrecision);
   }
   line += '\n';

@@ -1,63 +1,39 @@
 #include "python/src/field_names.h"
 
-#include "model/file.h"
+#include "model/vocabulary.h"
 
 namespace touchstone2::python {
 
 const char* versionName(std::uint32_t version) {
-  if (version == File::kVersion1)
-    return "1";
-  if (version == File::kVersion2)
-    return "2.0";
-  return nullptr;
+  return wordFor(kVersions, version, nullptr);
+}
+
+const char* parameterName(ParameterType type) {
+  return wordFor(kParameterTypes, type, "_");
 }
 
 const char* frequencyUnitName(FrequencyUnit unit) {
-  switch (unit) {
-    case FrequencyUnit::Hz: return "Hz";
-    case FrequencyUnit::kHz: return "kHz";
-    case FrequencyUnit::MHz: return "MHz";
-    case FrequencyUnit::GHz: return "GHz";
-    case FrequencyUnit::Unset: break;
-  }
-  return nullptr;
+  return wordFor(kFrequencyUnits, unit, nullptr);
 }
 
 const char* formatName(DataFormat format) {
-  switch (format) {
-    case DataFormat::DB: return "DB";
-    case DataFormat::MA: return "MA";
-    case DataFormat::RI: return "RI";
-    case DataFormat::Unset: break;
-  }
-  return nullptr;
+  return wordFor(kDataFormats, format, nullptr);
 }
 
 const char* matrixFormatName(MatrixFormat format) {
-  switch (format) {
-    case MatrixFormat::Full: return "Full";
-    case MatrixFormat::Upper: return "Upper";
-    case MatrixFormat::Lower: return "Lower";
-    case MatrixFormat::Unset: break;
-  }
-  return nullptr;
+  return wordFor(kMatrixFormats, format, nullptr);
 }
 
 const char* twoPortDataOrderName(TwoPortDataOrder order) {
-  switch (order) {
-    case TwoPortDataOrder::Order12_21: return "12_21";
-    case TwoPortDataOrder::Order21_12: return "21_12";
-    case TwoPortDataOrder::Unset: break;
-  }
-  return nullptr;
+  return wordFor(kTwoPortDataOrders, order, nullptr);
 }
 
 std::string descriptorName(const MixedModeDescriptor& descriptor) {
-  if (descriptor.kind == MixedModeKind::SingleEnded)
-    return "S" + std::to_string(descriptor.firstPort);
-  const char* letter = descriptor.kind == MixedModeKind::Differential ? "D" : "C";
-  return letter + std::to_string(descriptor.firstPort) + "," +
-         std::to_string(descriptor.secondPort);
+  std::string name = wordFor(kMixedModeKinds, descriptor.kind, "");
+  name += std::to_string(descriptor.firstPort);
+  if (descriptor.kind != MixedModeKind::SingleEnded)
+    name += "," + std::to_string(descriptor.secondPort);
+  return name;
 }
 
 }  // namespace touchstone2::python

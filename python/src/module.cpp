@@ -17,7 +17,6 @@
 
 #include "diagnostics/codes.h"
 #include "model/file.h"
-#include "model/parameter_letter.h"
 #include "python/src/array_filling.h"
 #include "python/src/buffer_view.h"
 #include "python/src/field_names.h"
@@ -81,7 +80,7 @@ py::dict header(const ParsedFile& parsed) {
     order.append(descriptorName(descriptor));
   py::dict fields;
   fields["version"] = nameOrNone(versionName(file.getVersion()));
-  fields["parameter"] = parameterLetter(file.getParameterType());
+  fields["parameter"] = parameterName(file.getParameterType());
   fields["ports"] = file.getNumberOfPorts();
   fields["frequency_unit"] = nameOrNone(frequencyUnitName(file.getFrequencyUnit()));
   fields["format"] = nameOrNone(formatName(file.getFormat()));
