@@ -2,11 +2,14 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -52,6 +55,15 @@ TEST_F(FileSourceTest, RefusesWhatCannotBeRead) {
   EXPECT_EQ(openCode(File(dir_)), 1002);
   ASSERT_EQ(mkfifo((dir_ + "/fifo").c_str(), 0600), 0);
   EXPECT_EQ(openCode(File(dir_ + "/fifo")), 1002);  // without waiting for a writer
+  // A socket exists but no one may open it, root included: unreadable, not missing.
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s/socket", dir_.c_str());
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ::close(listener);
+  EXPECT_EQ(openCode(File(dir_ + "/socket")), 1002);
+  EXPECT_EQ(openCode(File(write("") + "/below-a-file")), 1001);
   EXPECT_EQ(openCode(File(write(""))), 1003);
   // 4 GiB, sparse: the size is there without the disk space.
   ASSERT_EQ(truncate(write("# GHz").c_str(), std::int64_t{1} << 32), 0);
