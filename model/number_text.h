@@ -10,9 +10,6 @@ namespace touchstone2 {
 // decimal comma must never reach a Touchstone file or a diagnostic.
 void appendGeneral(std::string& out, double value, int precision = 6);
 
-// The same, left-justified and filled with blanks to at least width characters.
-void appendGeneralPadded(std::string& out, double value, int precision, std::size_t width);
-
 std::string formatGeneral(double value, int precision = 6);
 
 }  // namespace touchstone2
