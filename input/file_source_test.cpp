@@ -19,6 +19,7 @@
 #include "diagnostics/parser_error.h"
 #include "diagnostics/standard_message_handler.h"
 #include "model/file.h"
+#include "model/network_params.h"
 #include "parser/parser.h"
 
 namespace touchstone2 {
@@ -108,6 +109,36 @@ TEST_F(FileSourceTest, BytesInMemoryReadLikeTheFile) {
     EXPECT_EQ(diagnostics(path, &bytes), diagnostics(path)) << bytes;
   }
   EXPECT_NE(diagnostics("bytes", &texts[0]).find("bytes: error E1003: "), std::string::npos);
+}
+
+// The file path hands the memory behind the lexer back every 8 MiB: a boundary one step too
+// far would zero bytes still to be read. Several steps' worth, read from the file and from
+// memory, every point compared with what was written.
+TEST_F(FileSourceTest, FilesBeyondTheReleaseStepReadWhole) {
+  const std::uint32_t points = 2200000;  // about 40 MB
+  std::string bytes = "# Hz S RI R 50\n";
+  for (std::uint32_t i = 1; i <= points; ++i)
+    bytes += std::to_string(i) + ' ' + std::to_string(i % 9973) + " -" +
+             std::to_string(i % 7919) + '\n';
+  ASSERT_GT(bytes.size(), std::size_t{32} << 20);
+  const std::string path = write(bytes);
+  for (bool fromFile : {true, false}) {
+    File file(path);
+    std::ostringstream out;
+    StandardMessageHandler handler(out);
+    Parser parser(file, handler);
+    ASSERT_TRUE(fromFile ? parser.parse() : parser.parse(bytes)) << out.str();
+    const NetworkParams& data = *file.getNetworkData();
+    ASSERT_EQ(data.frequencyCount(), points);
+    std::uint32_t wrong = 0, first = 0;
+    for (std::uint32_t k = 0; k < points; ++k) {
+      const std::uint32_t i = k + 1;
+      ValuePair value = data.element(k, 0, 0).get(DataFormat::RI);
+      if (data.frequency(k) != i || value.first != i % 9973 || value.second != -double(i % 7919))
+        first = wrong++ == 0 ? i : first;
+    }
+    EXPECT_EQ(wrong, 0u) << "first wrong point " << first << (fromFile ? " (file)" : "");
+  }
 }
 
 // kind@line:column[text] of every token but the plain step's blank runs, then the error.
