@@ -10,8 +10,8 @@ namespace touchstone2 {
 // decimal comma must never reach a Touchstone file or a diagnostic.
 void appendGeneral(std::string& out, double value, int precision = 6);
 
-// The same, left-justified and filled with blanks to at least width characters.
-void appendGeneralPadded(std::string& out, double value, int precision, std::size_t width);
+// The shortest text in the same style that reads back as the same double.
+void appendShortest(std::string& out, double value);
 
 std::string formatGeneral(double value, int precision = 6);
 
