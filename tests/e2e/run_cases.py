@@ -86,15 +86,15 @@ def words(text, notes=False):
     return found
 
 
-def build_input(spec, bases):
-    if spec[0].startswith('"'):
-        if len(spec) > 1:
-            raise CaseError("edits of a quoted text: %s" % " ".join(spec[1:]))
-        return unquote(spec[0])
-    if spec[0] not in bases:
-        raise CaseError("unknown base %s" % spec[0])
-    lines = list(bases[spec[0]])
-    for edit in spec[1:]:
+def build_input(items, bases):
+    if items[0].startswith('"'):
+        if len(items) > 1:
+            raise CaseError("edits of a quoted text: %s" % " ".join(items[1:]))
+        return unquote(items[0])
+    if items[0] not in bases:
+        raise CaseError("unknown base %s" % items[0])
+    lines = list(bases[items[0]])
+    for edit in items[1:]:
         m = re.match(r'([+-]?)(\d+)(?:=(".*"))?$', edit)
         if not m or (m.group(1) == "-") == bool(m.group(3)):
             raise CaseError("bad edit %s" % edit)
@@ -123,13 +123,13 @@ class Case:
         if len(parts) != 2:
             raise CaseError("a case needs ' -> '")
         left, right = parts
-        spec = words(left)
-        self.kind = spec[0] if spec[0] in ("-", "dir", "fifo") else "file"
-        if self.kind != "file" and len(spec) > 1:
-            raise CaseError("edits of %s: %s" % (self.kind, " ".join(spec[1:])))
+        items = words(left)
+        self.kind = items[0] if items[0] in ("-", "dir", "fifo") else "file"
+        if self.kind != "file" and len(items) > 1:
+            raise CaseError("edits of %s: %s" % (self.kind, " ".join(items[1:])))
         if self.kind != "-" and not any("%" in a for a in self.args):
             raise CaseError("the arguments never name the input")
-        self.input = build_input(spec, bases) if self.kind == "file" else None
+        self.input = build_input(items, bases) if self.kind == "file" else None
         self.name, self.diagnostics, self.verdict = "in.s2p", [], None
         self.stdout = self.stderr = self.status = None
         self.given = set()
