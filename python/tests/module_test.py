@@ -26,6 +26,7 @@ LINE = re.compile(r"^(.*?):(?:(\d+):)?(?:(\d+):)? (error|warning) [EW](\d+): (.*
 # Refused by the checker; the first after a warning.
 REFUSED = [b"# GHz S MA R 50\n1 0.5 0\n# MHz S RI\n2 0.5 x\n", b"", b"! only a comment\n",
            b"# Hz S RI\n2 0 0\n1 0 0\n", b"# GHz S RI\n1 0.5 \x01 0\n",
+           b"# GHz S RI ! 25\xc2\xb0C\n1 0.5 0\n",  # the message must be printable UTF-8
            b"[Version] 2.0\n# GHz S RI\n[Number of Ports] 1\n[Number of Frequencies] 2\n"
            b"[Network Data]\n1 0.5 0\n[End]\n"]
 HOSTILE = [b"[Version] 2.0\n# GHz S RI\n[Number of Ports] 2147483647\n"
