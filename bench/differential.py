@@ -3,10 +3,11 @@
 difference in standard output, standard error or exit status.
 
 A speed change must not change behaviour. The seeds are the sample files, the
-inputs of the end-to-end cases, small cuts of the generated benchmark files and
-a few hand-made lines that hit the lexer's corners; each seed is also mutated
-at random (bytes replaced, inserted, deleted, lines doubled or cut), with a
-fixed seed so that a run can be repeated. Every file is run in every mode.
+inputs of the end-to-end cases, the fuzz regressions, small cuts of the
+generated benchmark files and a few hand-made lines that hit the lexer's
+corners; each seed is also mutated at random (bytes replaced, inserted,
+deleted, lines doubled or cut), with a fixed seed so that a run can be
+repeated. Every file is run in every mode.
 
     bench/differential.py OLD_SNPVET NEW_SNPVET [--mutants N] [--seed S]
                           [--bench-dir DIR]
@@ -45,13 +46,30 @@ HANDMADE = [
 
 
 def case_inputs():
-    """The input blocks of the end-to-end cases, as they are written there."""
-    seeds = []
+    """The inputs of the end-to-end cases and the bases they edit, built as the
+    case runner builds them."""
+    sys.path.insert(0, os.path.join(REPO, "tests", "e2e"))
+    import run_cases
+    common = {}
+    run_cases.read_table(os.path.join(REPO, "tests", "e2e", "common.bases"), common)
+    seeds = [b"".join(lines) for lines in common.values()]
     for path in sorted(glob.glob(os.path.join(REPO, "tests", "e2e", "*.cases"))):
+        bases = dict(common)
+        for _, case in run_cases.read_table(path, bases):
+            if isinstance(case, run_cases.Case) and case.input is not None:
+                seeds.append(case.input)
+        seeds += [b"".join(lines) for name, lines in bases.items() if name not in common]
+    if not seeds:
+        sys.exit("no case inputs found: the comparison would prove nothing")
+    return seeds
+
+
+def regression_inputs():
+    """The inputs the fuzzer once found faults with."""
+    seeds = []
+    for path in sorted(glob.glob(os.path.join(REPO, "fuzz", "regressions", "*"))):
         with open(path, "rb") as f:
-            text = f.read()
-        for block in re.findall(rb"^--- input\n(.*?)(?=^--- |^=== |\Z)", text, re.S | re.M):
-            seeds.append(block)
+            seeds.append(f.read())
     return seeds
 
 
@@ -111,7 +129,11 @@ def main():
     for path in sorted(glob.glob(os.path.join(REPO, "examples", "**", "*.s*p"), recursive=True)):
         with open(path, "rb") as f:
             seeds.append(f.read())
-    seeds += case_inputs() + bench_cuts(options.bench_dir) + HANDMADE
+    cases = case_inputs()
+    regressions = regression_inputs()
+    seeds += cases + regressions + bench_cuts(options.bench_dir) + HANDMADE
+    print("%d seeds: %d case inputs, %d fuzz regressions" % (len(seeds), len(cases),
+                                                            len(regressions)))
     rng = random.Random(options.seed)
     inputs = list(seeds) + [mutate(rng, rng.choice(seeds)) for _ in range(options.mutants)]
 
