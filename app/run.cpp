@@ -10,7 +10,7 @@
 
 #include "app/options.h"
 #include "app/usage.h"
-#include "diagnostics/standard_message_handler.h"
+#include "diagnostics/message_handler.h"
 #include "model/file.h"
 #include "model/vocabulary.h"
 #include "parser/parser.h"

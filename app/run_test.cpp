@@ -15,7 +15,7 @@
 #include <string>
 
 #include "writers/describe.h"
-#include "diagnostics/standard_message_handler.h"
+#include "diagnostics/message_handler.h"
 #include "parser/parser.h"
 #include "writers/v1_writer.h"
 #include "writers/v2_writer.h"

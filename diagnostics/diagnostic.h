@@ -2,16 +2,24 @@
 #define TOUCHSTONE2_DIAGNOSTICS_DIAGNOSTIC_H
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "diagnostics/codes.h"
 
 namespace touchstone2 {
 
-struct Token;
+// A place in a file and the text found there: what a diagnostic points at.
+// Lines and columns count from 1; 0 where there is none. The lexer's tokens
+// are such places.
+struct Position {
+  std::uint32_t line = 0;
+  std::uint32_t column = 0;
+  std::string text;
+};
 
 // What every error and warning carries: the code, where it was found (0 when
-// there is no position) and up to 127 characters of the token's text. The
+// there is no position) and up to 127 characters of the text found there. The
 // message is fixed at construction, so what() never builds anything and its
 // text lives as long as the object.
 class Diagnostic {
@@ -26,7 +34,7 @@ class Diagnostic {
 
  protected:
   explicit Diagnostic(Code code);
-  Diagnostic(Code code, const Token& token);
+  Diagnostic(Code code, const Position& where);
   // For the subclasses whose message carries details of its own.
   void setDetail(std::string detail) { detail_ = std::move(detail); }
 
@@ -36,6 +44,24 @@ class Diagnostic {
   std::uint32_t column_ = 0;
   char text_[kTextSize] = {};
   std::string detail_;
+};
+
+// The error that ends a parse. Thrown where the problem is found, caught once
+// by the parser and handed to the message handler.
+class ParserError : public std::runtime_error, public Diagnostic {
+ public:
+  explicit ParserError(Code code);
+  ParserError(Code code, const Position& where);
+  const char* what() const noexcept override { return message(); }
+};
+
+// A problem that is reported while the parse goes on. Never thrown: built,
+// handed to the message handler, destroyed. Not a ParserError, so a handler
+// for errors never sees one.
+class ParserWarning : public std::runtime_error, public Diagnostic {
+ public:
+  ParserWarning(Code code, const Position& where);
+  const char* what() const noexcept override { return message(); }
 };
 
 }  // namespace touchstone2

@@ -1,8 +1,9 @@
 #ifndef TOUCHSTONE2_DIAGNOSTICS_MESSAGE_HANDLER_H
 #define TOUCHSTONE2_DIAGNOSTICS_MESSAGE_HANDLER_H
 
-#include "diagnostics/parser_error.h"
-#include "diagnostics/parser_warning.h"
+#include <iostream>
+
+#include "diagnostics/diagnostic.h"
 
 namespace touchstone2 {
 
@@ -14,6 +15,18 @@ struct MessageHandler {
   virtual ~MessageHandler() = default;
   virtual void error(const File& file, const ParserError& error) = 0;
   virtual void warning(const File& file, const ParserWarning& warning) = 0;
+};
+
+// Writes one line per diagnostic: "name:line:col: error E2003: text", without
+// the position parts that are 0. Keeps no state between calls.
+struct StandardMessageHandler : MessageHandler {
+  explicit StandardMessageHandler(std::ostream& out = std::cerr) : out_(out) {}
+  void error(const File& file, const ParserError& error) override;
+  void warning(const File& file, const ParserWarning& warning) override;
+
+ private:
+  void writeLine(const File& file, const Diagnostic& diagnostic, const char* kind);
+  std::ostream& out_;
 };
 
 }  // namespace touchstone2

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <new>
 
-#include "diagnostics/parser_error.h"
+#include "diagnostics/diagnostic.h"
 #include "model/file.h"
 
 namespace touchstone2 {
@@ -88,7 +88,9 @@ FileSource::FileSource(const File& file) {
 #endif
   if (!readAll(fd.get(), buffer_.get(), size))
     throw ParserError(Code::FileUnreadable);
-  start(buffer_.get(), size);
+  data_ = buffer_.get();
+  size_ = static_cast<std::uint32_t>(size);
+  released_ = data_;
 }
 
 FileSource::FileSource(std::string_view contents) {
@@ -96,32 +98,24 @@ FileSource::FileSource(std::string_view contents) {
     throw ParserError(Code::FileEmpty);
   if (contents.size() > UINT32_MAX)
     throw ParserError(Code::FileUnreadable);
-  start(contents.data(), contents.size());
-}
-
-void FileSource::start(const char* data, std::size_t size) {
-  data_ = data;
+  data_ = contents.data();
+  size_ = static_cast<std::uint32_t>(contents.size());
   released_ = data_;
-  size_ = static_cast<std::uint32_t>(size);
-  cursor_ = data_;
-  end_ = data_ + size;
-  line_ = 1;
-  column_ = 1;
 }
 
 // The lexer never reads behind a line end it has passed, except the last byte
 // of the file, so the memory of what lies behind is handed back to the system
 // as the parse goes on: a large file then never needs its whole size in
 // memory next to the data read from it.
-void FileSource::releaseConsumed() {
+const char* FileSource::release(const char* cursor) {
   // Borrowed bytes belong to the caller, who may still need them.
   if (!buffer_) {
-    released_ = cursor_;
-    return;
+    released_ = cursor;
+    return released_;
   }
 #ifdef MADV_DONTNEED
   // Whole huge pages only, by address: a part of one would have to be split.
-  const char* keep = std::min(cursor_, data_ + (size_ - 1));
+  const char* keep = std::min(cursor, data_ + (size_ - 1));
   std::uintptr_t boundary = reinterpret_cast<std::uintptr_t>(keep) / kReleaseAlignment *
                             kReleaseAlignment;
   std::uintptr_t from = reinterpret_cast<std::uintptr_t>(released_);
@@ -130,8 +124,9 @@ void FileSource::releaseConsumed() {
     released_ = data_ + (boundary - reinterpret_cast<std::uintptr_t>(data_));
   }
 #else
-  released_ = cursor_;
+  released_ = cursor;
 #endif
+  return released_;
 }
 
 void FileSource::Unmap::operator()(char* p) const { ::munmap(p, size); }

@@ -16,8 +16,9 @@
 #include <sstream>
 #include <string>
 
-#include "diagnostics/parser_error.h"
-#include "diagnostics/standard_message_handler.h"
+#include "diagnostics/diagnostic.h"
+#include "input/lexer.h"
+#include "diagnostics/message_handler.h"
 #include "model/file.h"
 #include "model/network_params.h"
 #include "parser/parser.h"
@@ -143,12 +144,13 @@ TEST_F(FileSourceTest, FilesBeyondTheReleaseStepReadWhole) {
 // kind@line:column[text] of every token but the plain step's blank runs, then the error.
 std::string lex(const std::string& bytes, bool fast) {
   FileSource source(bytes);
-  source.passBlanks(fast);
+  Lexer lexer(source);
+  lexer.passBlanks(fast);
   std::string tokens;
   try {
     for (bool more = true; more;) {
-      more = (fast && source.nextNumberAfterBlanks()) || source.next();
-      const Token& t = source.token();
+      more = (fast && lexer.nextNumberAfterBlanks()) || lexer.next();
+      const Token& t = lexer.token();
       if (t.kind != TokenKind::Whitespace || fast)
         tokens += std::to_string(static_cast<int>(t.kind)) + "@" + std::to_string(t.line) + ":" +
                   std::to_string(t.column) + "[" + t.text + "] ";

@@ -1,4 +1,4 @@
-// The lexer: FileSource::next() cuts the bytes into tokens, one per call.
+// The lexer: Lexer::next() cuts the bytes into tokens, one per call.
 //
 // Data files are mostly numbers and single blanks, so the loops below walk a
 // local pointer and classify bytes through one table; the text of a token is
@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "diagnostics/format_errors.h"
-#include "diagnostics/parser_error.h"
+#include "input/lexer.h"
+
+#include "diagnostics/detailed_diagnostics.h"
 #include "input/file_source.h"
 
 namespace touchstone2 {
@@ -107,7 +108,14 @@ const char* skipNumberBody(const char* p, const char* end) {
 
 }  // namespace
 
-bool FileSource::next() {
+// A source is never empty: it refuses to be made without bytes.
+Lexer::Lexer(FileSource& source)
+    : source_(source),
+      released_(source.data()),
+      cursor_(source.data()),
+      end_(source.data() + source.size()) {}
+
+bool Lexer::next() {
   token_->kind = TokenKind::Whitespace;
   token_->text.clear();
   for (;;) {
@@ -160,7 +168,7 @@ bool FileSource::next() {
   }
 }
 
-bool FileSource::nextNumberAfterBlanks() {
+bool Lexer::nextNumberAfterBlanks() {
   const char* p = cursor_;
   if (!passBlanks_ || p == end_ || !isBlank(*p))
     return false;
@@ -182,7 +190,7 @@ bool FileSource::nextNumberAfterBlanks() {
 
 // Takes a run of spaces and tabs. True when it is a Whitespace token (another
 // token follows on the line and blanks are not being passed over).
-bool FileSource::skipBlankRun() {
+bool Lexer::skipBlankRun() {
   const char* start = cursor_;
   const char* p = start + 1;
   while (p != end_ && isBlank(*p))
@@ -195,17 +203,17 @@ bool FileSource::skipBlankRun() {
   return true;
 }
 
-void FileSource::produceLineEnd(std::size_t terminatorLength) {
+void Lexer::produceLineEnd(std::size_t terminatorLength) {
   token_->kind = TokenKind::EndOfLine;
   token_->text.push_back('\n');
   cursor_ += terminatorLength;
   ++line_;
   column_ = 1;
   if (static_cast<std::size_t>(cursor_ - released_) >= kReleaseStep)
-    releaseConsumed();
+    released_ = source_.release(cursor_);
 }
 
-void FileSource::skipComment() {
+void Lexer::skipComment() {
   const char* start = cursor_;
   const char* p = start + 1;
   while (p != end_ && *p != '\n' && *p != '\r') {
@@ -219,7 +227,7 @@ void FileSource::skipComment() {
   column_ += static_cast<std::uint32_t>(p - start);
 }
 
-void FileSource::scanNumber() {
+void Lexer::scanNumber() {
   const char* start = cursor_;
   const char* p = start + 1;
   const char* end = end_;
@@ -252,19 +260,19 @@ void FileSource::scanNumber() {
 
 // The exponent letter is always written "e"; nothing else in a number has a case.
 // The text is empty here, and appending is the cheaper copy.
-void FileSource::setNumberText(const char* start, const char* end, const char* exponent) {
+void Lexer::setNumberText(const char* start, const char* end, const char* exponent) {
   token_->text.append(start, static_cast<std::size_t>(end - start));
   if (exponent != nullptr)
     token_->text[static_cast<std::size_t>(exponent - start)] = 'e';
 }
 
-void FileSource::scanWord() {
+void Lexer::scanWord() {
   token_->kind = TokenKind::Word;
   scanWordTail(cursor_);
 }
 
 // Takes the rest of a word up to a separator; start is where the token began.
-void FileSource::scanWordTail(const char* start) {
+void Lexer::scanWordTail(const char* start) {
   token_->kind = TokenKind::Word;
   for (; cursor_ != end_ && !isSeparator(*cursor_); ++cursor_) {
     if (isInvalid(*cursor_))
@@ -274,7 +282,7 @@ void FileSource::scanWordTail(const char* start) {
   column_ += static_cast<std::uint32_t>(cursor_ - start);
 }
 
-void FileSource::scanKeyword() {
+void Lexer::scanKeyword() {
   const char* start = cursor_;
   token_->kind = TokenKind::Keyword;
   ++cursor_;
@@ -296,9 +304,9 @@ void FileSource::scanKeyword() {
     throw ParserError(Code::KeywordNotAtLineStart, *token_);
 }
 
-bool FileSource::produceEndOfFile() {
+bool Lexer::produceEndOfFile() {
   token_->kind = TokenKind::EndOfFile;
-  char last = data_[size_ - 1];
+  char last = end_[-1];
   if (last == '\n' || last == '\r')
     token_->text = "\n";
   else
@@ -307,7 +315,7 @@ bool FileSource::produceEndOfFile() {
   return false;
 }
 
-void FileSource::throwInvalidCharacter(const char* byte, std::uint32_t line, std::uint32_t column) {
+void Lexer::throwInvalidCharacter(const char* byte, std::uint32_t line, std::uint32_t column) {
   token_->kind = TokenKind::Word;
   token_->text.assign(1, *byte);
   token_->line = line;

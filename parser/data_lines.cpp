@@ -1,8 +1,8 @@
 // Gathering the numbers of one data line, and what may follow the last
 // section of a file.
 
-#include "diagnostics/parser_error.h"
-#include "input/file_source.h"
+#include "diagnostics/diagnostic.h"
+#include "input/lexer.h"
 #include "parser/parser.h"
 #include "parser/token_list.h"
 
@@ -13,14 +13,14 @@ namespace {
 // Blank passing for the length of one data line, on every way out.
 class BlankPassing {
  public:
-  explicit BlankPassing(FileSource& source) : source_(source) { source_.passBlanks(true); }
+  explicit BlankPassing(Lexer& lexer) : lexer_(lexer) { lexer_.passBlanks(true); }
   ~BlankPassing() { end(); }
   BlankPassing(const BlankPassing&) = delete;
   BlankPassing& operator=(const BlankPassing&) = delete;
-  void end() { source_.passBlanks(false); }
+  void end() { lexer_.passBlanks(false); }
 
  private:
-  FileSource& source_;
+  Lexer& lexer_;
 };
 
 }  // namespace
@@ -49,15 +49,15 @@ bool Parser::readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1)
   // end or the end of the file. The blank runs are passed over inside the
   // lexer, which leaves the token after each run: a number, or a word that is
   // not one.
-  tokens.appendTaken(*source_);
-  BlankPassing passing(*source_);
+  tokens.appendTaken(*lexer_);
+  BlankPassing passing(*lexer_);
   for (;;) {
     // The number after a blank, the commonest step, cannot be the end of the
     // file, so it needs nothing of nextToken() beyond the lexer step.
     TokenKind kind =
-        source_->nextNumberAfterBlanks() ? source_->token().kind : nextToken().kind;
+        lexer_->nextNumberAfterBlanks() ? lexer_->token().kind : nextToken().kind;
     if (kind == TokenKind::Number) {
-      tokens.appendTaken(*source_);
+      tokens.appendTaken(*lexer_);
       continue;
     }
     passing.end();

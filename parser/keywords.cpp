@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "diagnostics/format_errors.h"
-#include "diagnostics/parser_error.h"
-#include "input/file_source.h"
+#include "diagnostics/detailed_diagnostics.h"
+#include "diagnostics/diagnostic.h"
+#include "input/lexer.h"
 #include "model/file.h"
 #include "model/vocabulary.h"
 #include "parser/parser.h"

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "diagnostics/mixed_mode_errors.h"
-#include "diagnostics/parser_error.h"
-#include "input/file_source.h"
+#include "diagnostics/detailed_diagnostics.h"
+#include "diagnostics/diagnostic.h"
+#include "input/lexer.h"
 #include "model/file.h"
 #include "model/vocabulary.h"
 #include "parser/parser.h"

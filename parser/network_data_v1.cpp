@@ -5,10 +5,9 @@
 #include <cmath>
 #include <limits>
 
-#include "diagnostics/data_errors.h"
-#include "diagnostics/parser_error.h"
-#include "diagnostics/warnings.h"
-#include "input/file_source.h"
+#include "diagnostics/detailed_diagnostics.h"
+#include "diagnostics/diagnostic.h"
+#include "input/lexer.h"
 #include "input/number_conversion.h"
 #include "model/file.h"
 #include "model/full_network_params.h"
@@ -34,7 +33,7 @@ void Parser::readNetworkDataV1(TokenList& pendingTokens) {
   std::uint32_t ports = 0;
   TokenList& point = *pointTokens_;
   for (;;) {
-    if (source_->atEnd() && pendingTokens.empty())
+    if (lexer_->atEnd() && pendingTokens.empty())
       break;
     point.clear();
     bool noiseFound = gatherPointV1(point, pendingTokens, ports);
@@ -61,7 +60,7 @@ void Parser::readNetworkDataV1(TokenList& pendingTokens) {
 // that line is the first noise line.
 bool Parser::gatherPointV1(TokenList& point, TokenList& pendingTokens, std::uint32_t ports) {
   for (;;) {
-    if (source_->atEnd() && pendingTokens.empty())
+    if (lexer_->atEnd() && pendingTokens.empty())
       return false;
     std::size_t before = point.size();
     if (pendingTokens.empty()) {

@@ -1,9 +1,9 @@
 // The [Network Data] block of a v2.0 file, whose shape the keywords fixed in
 // advance: ports, points, matrix format and two-port order.
 
-#include "diagnostics/data_errors.h"
-#include "diagnostics/parser_error.h"
-#include "input/file_source.h"
+#include "diagnostics/detailed_diagnostics.h"
+#include "diagnostics/diagnostic.h"
+#include "input/lexer.h"
 #include "input/number_conversion.h"
 #include "model/file.h"
 #include "model/full_network_params.h"
@@ -66,7 +66,7 @@ void Parser::readNetworkDataV2() {
     point.clear();
     // One token beyond a whole point is enough to know the point is too long.
     point.setStoreLimit(expectedValues + 1);
-    while (!source_->atEnd() && point.size() < expectedValues) {
+    while (!lexer_->atEnd() && point.size() < expectedValues) {
       if (!readDataLine(point, point.empty(), false))
         throw IncorrectNumberOfNetworkValuesError(point.size() - 1, (expectedValues - 1) / 2,
                                                   frequencyToken);

@@ -2,10 +2,9 @@
 
 #include <limits>
 
-#include "diagnostics/data_errors.h"
-#include "diagnostics/parser_error.h"
-#include "diagnostics/warnings.h"
-#include "input/file_source.h"
+#include "diagnostics/detailed_diagnostics.h"
+#include "diagnostics/diagnostic.h"
+#include "input/lexer.h"
 #include "model/file.h"
 #include "model/vocabulary.h"
 #include "parser/parser.h"
@@ -51,12 +50,12 @@ void Parser::readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1) {
 // Version 1 has no keyword for the noise data: the network reader hands over
 // the first noise line, and every line to the end of the file is noise.
 void Parser::readNoiseDataV1(TokenList& pendingTokens) {
-  if (source_->atEnd() && pendingTokens.empty())
+  if (lexer_->atEnd() && pendingTokens.empty())
     return;
   auto noise = std::make_unique<NoiseParams>(file_->getFrequencyMultiplier());
   TokenList& line = *lineTokens_;
   for (;;) {
-    if (source_->atEnd() && pendingTokens.empty())
+    if (lexer_->atEnd() && pendingTokens.empty())
       break;
     line.clear();
     if (pendingTokens.empty()) {
@@ -84,7 +83,7 @@ void Parser::readNoiseDataV2() {
   expectEndOfLine();
   auto noise = std::make_unique<NoiseParams>(file_->getFrequencyMultiplier());
   TokenList& line = *lineTokens_;
-  while (!source_->atEnd()) {
+  while (!lexer_->atEnd()) {
     line.clear();
     line.setStoreLimit(kNoiseValues + 1);
     if (!readDataLine(line, true, false))

@@ -1,9 +1,8 @@
 // The "#" option line: frequency unit, parameter type, number format and
 // reference resistance, in any order, each at most once.
 
-#include "diagnostics/parser_error.h"
-#include "diagnostics/parser_warning.h"
-#include "input/file_source.h"
+#include "diagnostics/diagnostic.h"
+#include "input/lexer.h"
 #include "model/file.h"
 #include "model/vocabulary.h"
 #include "parser/parser.h"

@@ -3,9 +3,10 @@
 #include <cmath>
 
 #include "diagnostics/message_handler.h"
-#include "diagnostics/mixed_mode_errors.h"
-#include "diagnostics/parser_error.h"
+#include "diagnostics/detailed_diagnostics.h"
+#include "diagnostics/diagnostic.h"
 #include "input/file_source.h"
+#include "input/lexer.h"
 #include "model/file.h"
 #include "parser/token_list.h"
 
@@ -31,9 +32,12 @@ bool Parser::parse(std::string_view contents) {
 bool Parser::parseFrom(const std::function<std::unique_ptr<FileSource>()>& open) {
   try {
     source_ = open();
+    lexer_ = std::make_unique<Lexer>(*source_);
     dispatchOnFirstLine();
+    lexer_.reset();
     source_.reset();
   } catch (const ParserError& error) {
+    lexer_.reset();
     source_.reset();
     reportError(error);
   }

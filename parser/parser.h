@@ -10,6 +10,7 @@ namespace touchstone2 {
 
 class File;
 class FileSource;
+class Lexer;
 class NetworkParams;
 class NoiseParams;
 class ParserError;
@@ -104,6 +105,7 @@ class Parser {
   File* file_;
   MessageHandler* handler_;
   std::unique_ptr<FileSource> source_;
+  std::unique_ptr<Lexer> lexer_;
   bool endOfFileWarned_ = false;
   // Reused for every point and line, so that gathering allocates only while
   // the first points grow them. Held by pointer so that this header, which

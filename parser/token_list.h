@@ -6,8 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "input/file_source.h"
-#include "input/token.h"
+#include "input/lexer.h"
 
 namespace touchstone2 {
 
@@ -16,7 +15,7 @@ namespace touchstone2 {
 // - clearing keeps the slots and their text buffers, so after the first point
 //   gathering allocates nothing;
 // - the slots are token objects held by pointer: a token is taken over from
-//   the file source, or moved to another list, by exchanging two pointers,
+//   the lexer, or moved to another list, by exchanging two pointers,
 //   never by copying its text;
 // - a store limit: past it tokens are only counted. Where a reader needs no
 //   more than a known number of tokens to decide (a line that is too long is an
@@ -33,11 +32,11 @@ class TokenList {
   void setStoreLimit(std::size_t limit) { limit_ = limit; }
   void clearStoreLimit() { limit_ = std::numeric_limits<std::size_t>::max(); }
 
-  // Appends the source's current token by taking it over (FileSource::
-  // takeToken): the caller must go on with the source's next() at once.
-  void appendTaken(FileSource& source) {
+  // Appends the lexer's current token by taking it over (Lexer::
+  // takeToken): the caller must go on with the lexer's next() at once.
+  void appendTaken(Lexer& lexer) {
     if (stored_ < limit_) {
-      source.takeToken(freeSlot());
+      lexer.takeToken(freeSlot());
       ++stored_;
     }
     ++count_;

@@ -1,10 +1,9 @@
 // The token operations that every section reader is built from.
 
 #include "diagnostics/message_handler.h"
-#include "diagnostics/parser_error.h"
-#include "diagnostics/parser_warning.h"
-#include "diagnostics/warnings.h"
-#include "input/file_source.h"
+#include "diagnostics/diagnostic.h"
+#include "diagnostics/detailed_diagnostics.h"
+#include "input/lexer.h"
 #include "input/number_conversion.h"
 #include "model/file.h"
 #include "model/vocabulary.h"
@@ -12,11 +11,11 @@
 
 namespace touchstone2 {
 
-const Token& Parser::token() const { return source_->token(); }
+const Token& Parser::token() const { return lexer_->token(); }
 
 const Token& Parser::nextToken() {
-  source_->next();
-  const Token& current = source_->token();
+  lexer_->next();
+  const Token& current = lexer_->token();
   // The end may be read more than once; a missing final line end is one
   // problem, reported once.
   if (current.kind == TokenKind::EndOfFile && current.text.empty() && !endOfFileWarned_) {

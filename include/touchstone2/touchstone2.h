@@ -14,9 +14,6 @@
 
 #include "diagnostics/diagnostic.h"
 #include "diagnostics/message_handler.h"
-#include "diagnostics/parser_error.h"
-#include "diagnostics/parser_warning.h"
-#include "diagnostics/standard_message_handler.h"
 #include "model/enums.h"
 #include "model/file.h"
 #include "model/full_network_params.h"

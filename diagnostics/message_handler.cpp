@@ -1,4 +1,4 @@
-#include "diagnostics/standard_message_handler.h"
+#include "diagnostics/message_handler.h"
 
 #include <string>
 
