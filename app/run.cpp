@@ -15,8 +15,7 @@
 #include "model/vocabulary.h"
 #include "parser/parser.h"
 #include "writers/describe.h"
-#include "writers/v1_writer.h"
-#include "writers/v2_writer.h"
+#include "writers/writer.h"
 
 namespace touchstone2 {
 

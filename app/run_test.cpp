@@ -17,8 +17,7 @@
 #include "writers/describe.h"
 #include "diagnostics/message_handler.h"
 #include "parser/parser.h"
-#include "writers/v1_writer.h"
-#include "writers/v2_writer.h"
+#include "writers/writer.h"
 
 namespace touchstone2 {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/number_text.h"
+#include "writers/number_text.h"
 
 namespace touchstone2 {
 

@@ -13,10 +13,10 @@
 #include "diagnostics/message_handler.h"
 #include "diagnostics/codes.h"
 #include "input/number_conversion.h"
-#include "model/number_text.h"
+#include "writers/number_text.h"
+#include "model/value_conversion.h"
 #include "parser/parser.h"
-#include "writers/v1_writer.h"
-#include "writers/v2_writer.h"
+#include "writers/writer.h"
 
 namespace touchstone2 {
 namespace {
@@ -91,7 +91,8 @@ void contentLosses(const File& file, bool& hugeAngle, bool& subnormal) {
     for (std::uint32_t i = 0; i < n * n; ++i) {
       ValuePair pair = data->element(k, i / n, i % n).get(file.getFormat());
       hugeAngle |= angles && std::fabs(pair.second) >= 1e9 && back(pair.second, 16) != pair.second;
-      V1_Writer(file).normalizeValue(pair.first, pair.second, i / n, i % n);
+      scaleToVersion1(file.getParameterType(), file.getFormat(), file.getReferenceResistance(),
+                      i / n, i % n, pair.first, pair.second);
       note(pair.first);
       note(pair.second);
     }

@@ -11,6 +11,7 @@
 #include "input/number_conversion.h"
 #include "model/file.h"
 #include "model/full_network_params.h"
+#include "model/value_conversion.h"
 #include "parser/parser.h"
 #include "parser/token_list.h"
 
@@ -130,7 +131,10 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
   };
   bool ma = file_->getFormat() == DataFormat::MA;
   // S-parameters, the common case, are stored as read.
-  bool denormalize = file_->getParameterType() != ParameterType::S;
+  const ParameterType type = file_->getParameterType();
+  const DataFormat format = file_->getFormat();
+  const double r = file_->getReferenceResistance();
+  bool denormalize = scaledInVersion1(type);
   std::uint32_t row = 0;
   std::uint32_t col = 0;
   for (std::size_t i = 1; i + 1 < point.size(); i += 2) {
@@ -141,7 +145,7 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
     // Only scaling can leave the range of a double: toReal has clipped what
     // was read.
     if (denormalize) {
-      denormalizeValue(first, second, row, col);
+      scaleFromVersion1(type, format, r, row, col, first, second);
       first = clipScaledValue(first, point[i]);
       second = clipScaledValue(second, point[i + 1]);
     }
@@ -177,36 +181,6 @@ double Parser::clipScaledValue(double value, const Token& token) {
     return clipped;
   }
   return value;
-}
-
-// Version 1 gives Y-, Z-, H- and G-parameters relative to the reference
-// resistance; the record holds them in ohms and siemens.
-void Parser::denormalizeValue(double& first, double& second, std::uint32_t row,
-                              std::uint32_t col) const {
-  bool up = false;
-  bool down = false;
-  switch (file_->getParameterType()) {
-    case ParameterType::Y: down = true; break;
-    case ParameterType::Z: up = true; break;
-    case ParameterType::H: up = row == 0 && col == 0; down = row == 1 && col == 1; break;
-    case ParameterType::G: up = row == 1 && col == 1; down = row == 0 && col == 0; break;
-    default: break;
-  }
-  if (!up && !down)
-    return;
-  double r = file_->getReferenceResistance();
-  switch (file_->getFormat()) {
-    case DataFormat::DB:
-      first += up ? 20.0 * std::log10(r) : -20.0 * std::log10(r);
-      break;
-    case DataFormat::MA:
-      first = up ? first * r : first / r;
-      break;
-    default:
-      first = up ? first * r : first / r;
-      second = up ? second * r : second / r;
-      break;
-  }
 }
 
 }  // namespace touchstone2

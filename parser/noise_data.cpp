@@ -6,6 +6,7 @@
 #include "diagnostics/diagnostic.h"
 #include "input/lexer.h"
 #include "model/file.h"
+#include "model/value_conversion.h"
 #include "model/vocabulary.h"
 #include "parser/parser.h"
 #include "parser/token_list.h"
@@ -40,7 +41,7 @@ void Parser::readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1) {
   // Both are positive, so a product of 0 can only be an underflow: it is
   // clipped like one, and the resistance stays positive.
   if (v1) {
-    double ohms = resistance * file_->getReferenceResistance();
+    double ohms = noiseResistanceFromVersion1(resistance, file_->getReferenceResistance());
     resistance = clipScaledValue(ohms == 0 ? std::numeric_limits<double>::denorm_min() : ohms,
                                  line[4]);
   }

@@ -92,7 +92,6 @@ class Parser {
   bool gatherPointV1(TokenList& point, TokenList& pendingTokens, std::uint32_t ports);
   void processPointV1(const TokenList& point, std::uint32_t& ports,
                       std::unique_ptr<NetworkParams>& data);
-  void denormalizeValue(double& first, double& second, std::uint32_t row, std::uint32_t col) const;
   double clipScaledValue(double value, const Token& token);
   void readNetworkDataV2();
   void storePointV2(NetworkParams& data, double frequency, const TokenList& point,

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/text_buffer.h"
+#include "writers/number_text.h"
 #include "model/vocabulary.h"
 
 namespace touchstone2 {

@@ -1,119 +1,127 @@
+// The two canonical writers: version 1 and version 2.0.
+
 #include "writers/writer.h"
 
-#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <stdexcept>
-#include <utility>
+#include <string>
 
-#include "model/number_text.h"
-#include "model/text_buffer.h"
+#include "model/value_conversion.h"
 #include "model/vocabulary.h"
+#include "writers/number_text.h"
+#include "writers/sections.h"
 
 namespace touchstone2 {
 
 namespace {
 
-// Numbers in messages and on keyword lines have six significant digits, network
-// data sixteen, so that a value read back is the value written.
-constexpr int kDefaultPrecision = 6;
-constexpr int kDataPrecision = 16;
-constexpr std::size_t kFieldWidth = 20;
-constexpr std::size_t kNoiseFrequencyWidth = 8;
+const char kOutOfRange[] =
+    "a value normalised to the reference resistance is out of range for Touchstone v1";
+const char kNoNetworkData[] = "the file has no network data";
 
-// Continuation lines are indented to the width of the frequency field, so that
-// pairs stay in the columns of the header comment.
-const char kHeaderStart[] = "! freq              ";
-const char kHeaderContinuation[] = "!                   ";
-const char kDataContinuation[] = "                    ";
+// Version 1: 2-port data column by column, four pairs a line at most, values
+// relative to the reference resistance.
+DataLayout version1Layout() {
+  DataLayout layout;
+  layout.columnFirstTwoPort = true;
+  layout.fourPairsPerLine = true;
+  layout.relativeToResistance = true;
+  return layout;
+}
 
-// How the pairs of one frequency point are spread over lines.
-struct Layout {
-  std::uint32_t dimension;  // N of the matrix
-  bool columnFirst;         // a 2-port point in the order 11 21 12 22
-  bool rowPerLine;          // each matrix row starts a new line
-  bool wrapAtFour;          // no line holds more than four pairs
-};
+// Version 2.0: every point row by row, a matrix row a line, values as stored.
+DataLayout version2Layout() { return DataLayout(); }
 
-Layout makeLayout(const File& file, const NetworkParams& data, bool columnFirstTwoPort,
-                  bool fourPairsPerLine) {
+// Normalising to R can carry a stored value out of the range of a double (a
+// huge admittance times a huge R), or a noise resistance down to 0 or below
+// the smallest normal double; written as "inf" or "0" it would make a file
+// that no reader accepts, and a subnormal one would read back clipped. Such a
+// file is refused before anything is written.
+void checkNormalizedValuesInRange(const File& file) {
+  const NetworkParams* data = file.getNetworkData();
+  const ParameterType type = file.getParameterType();
+  const DataFormat format = file.getFormat();
+  const double r = file.getReferenceResistance();
+  if (data != nullptr && scaledInVersion1(type)) {
+    const std::uint32_t n = data->getNumberOfPorts();
+    for (std::uint32_t k = 0; k < data->frequencyCount(); ++k) {
+      for (std::uint32_t row = 0; row < n; ++row) {
+        for (std::uint32_t col = 0; col < n; ++col) {
+          ValuePair pair = data->element(k, row, col).get(format);
+          scaleToVersion1(type, format, r, row, col, pair.first, pair.second);
+          if (!std::isfinite(pair.first) || !std::isfinite(pair.second))
+            throw std::runtime_error(kOutOfRange);
+        }
+      }
+    }
+  }
+  const NoiseParams* noise = file.getNoiseData();
+  for (std::uint32_t k = 0; noise != nullptr && k < noise->pointCount(); ++k) {
+    double normalized = noiseResistanceToVersion1(noise->noiseResistance(k), r);
+    if (!std::isfinite(normalized) || !(normalized >= std::numeric_limits<double>::min()))
+      throw std::runtime_error(kOutOfRange);
+  }
+}
+
+// "[Keyword]", the start of a keyword line.
+std::string keywordLine(Keyword keyword) {
+  std::string line = "[";
+  line += keywordText(keyword);
+  line += ']';
+  return line;
+}
+
+// "[Keyword] argument" and the line end.
+void writeKeywordLine(std::ostream& out, Keyword keyword, const std::string& argument) {
+  writeText(out, keywordLine(keyword) + ' ' + argument + '\n');
+}
+
+// The counts are those of the data actually held, not those the input
+// declared; the data below are always written row by row. Only called once
+// there are ports and network data.
+void writeCounts(std::ostream& out, const File& file) {
   std::uint32_t ports = file.getNumberOfPorts();
-  return {data.getNumberOfPorts(), ports == 2 && columnFirstTwoPort,
-          ports > 2 && !fourPairsPerLine, ports > 2 && fourPairsPerLine};
+  writeKeywordLine(out, Keyword::NumberOfPorts, std::to_string(ports));
+  if (ports == 2) {
+    writeKeywordLine(out, Keyword::TwoPortDataOrder,
+                     wordFor(kTwoPortDataOrders, TwoPortDataOrder::Order12_21, ""));
+  }
+  writeKeywordLine(out, Keyword::NumberOfFrequencies,
+                   std::to_string(file.getNetworkData()->frequencyCount()));
+  if (const NoiseParams* noise = file.getNoiseData())
+    writeKeywordLine(out, Keyword::NumberOfNoiseFrequencies, std::to_string(noise->pointCount()));
 }
 
-// Whether a line break comes before the pair at (row, col).
-bool breaksBefore(const Layout& layout, std::uint32_t row, std::uint32_t col) {
-  if (layout.rowPerLine)
-    return row > 0 && col == 0;
-  if (layout.wrapAtFour)
-    return col % 4 == 0 && (row != 0 || col != 0);
-  return false;
-}
-
-// " word" of an option that is given, nothing for one that is not.
-template <typename Row, std::size_t N, typename Value>
-void appendOption(std::string& line, const Row (&table)[N], Value value) {
-  if (const Row* row = rowFor(table, value)) {
+void writeReference(std::ostream& out, const File& file) {
+  std::string line = keywordLine(Keyword::Reference);
+  for (double impedance : file.getReferenceImpedances()) {
     line += ' ';
-    line += row->word;
+    appendGeneral(line, impedance);
   }
+  line += '\n';
+  writeText(out, line);
 }
 
-// A header label such as "S21dB", left-justified in its field.
-void putLabel(TextBuffer& text, const char* letter, std::uint32_t first, std::uint32_t second,
-              const char* name) {
-  std::size_t start = text.size();
-  text.put(letter);
-  text.putUnsigned(first);
-  text.putUnsigned(second);
-  text.put(name);
-  text.padFrom(start, kFieldWidth);
+void appendDescriptor(std::string& line, const MixedModeDescriptor& descriptor) {
+  const MixedModeKindWord* kind = rowFor(kMixedModeKinds, descriptor.kind);
+  if (kind == nullptr)
+    return;
+  line += ' ';
+  line += kind->word;
+  line += std::to_string(descriptor.firstPort);
+  if (descriptor.kind == MixedModeKind::SingleEnded)
+    return;
+  line += ',';
+  line += std::to_string(descriptor.secondPort);
 }
 
-void writeHeaderComment(TextBuffer& text, const File& file, const Layout& layout) {
-  const char* letter = wordFor(kParameterTypes, file.getParameterType(), "_");
-  const DataFormatWord* format = rowFor(kDataFormats, file.getFormat());
-  const char* firstName = format != nullptr ? format->firstColumn : "";
-  const char* secondName = format != nullptr ? format->secondColumn : "";
-  text.put(kHeaderStart);
-  for (std::uint32_t row = 0; row < layout.dimension; ++row) {
-    for (std::uint32_t col = 0; col < layout.dimension; ++col) {
-      if (breaksBefore(layout, row, col)) {
-        text.put('\n');
-        text.put(kHeaderContinuation);
-      }
-      std::uint32_t first = row + 1;
-      std::uint32_t second = col + 1;
-      if (layout.columnFirst)
-        std::swap(first, second);
-      text.put("  ", 2);
-      putLabel(text, letter, first, second, firstName);
-      text.put(' ');
-      putLabel(text, letter, first, second, secondName);
-    }
-  }
-  text.put('\n');
-}
-
-void writeDataPoint(TextBuffer& text, const Writer& writer, const File& file,
-                    const NetworkParams& data, const Layout& layout, std::uint32_t point) {
-  DataFormat format = file.getFormat();
-  text.putGeneralPadded(data.frequency(point), kDataPrecision, kFieldWidth);
-  for (std::uint32_t row = 0; row < layout.dimension; ++row) {
-    for (std::uint32_t col = 0; col < layout.dimension; ++col) {
-      if (breaksBefore(layout, row, col)) {
-        text.put('\n');
-        text.put(kDataContinuation, sizeof kDataContinuation - 1);
-      }
-      ValuePair pair = layout.columnFirst ? data.element(point, col, row).get(format)
-                                          : data.element(point, row, col).get(format);
-      writer.normalizeValue(pair.first, pair.second, row, col);
-      text.put("  ", 2);
-      text.putGeneralPadded(pair.first, kDataPrecision, kFieldWidth);
-      text.put(' ');
-      text.putGeneralPadded(pair.second, kDataPrecision, kFieldWidth);
-    }
-  }
-  text.put('\n');
+void writeMixedModeOrder(std::ostream& out, const File& file) {
+  std::string line = keywordLine(Keyword::MixedModeOrder);
+  for (const MixedModeDescriptor& descriptor : file.getMixedModeOrder())
+    appendDescriptor(line, descriptor);
+  line += '\n';
+  writeText(out, line);
 }
 
 }  // namespace
@@ -125,60 +133,50 @@ Writer::Writer(const File& file) : file_(&file) {
 
 Writer::~Writer() = default;
 
-void Writer::writeText(std::ostream& out, const std::string& text) {
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
-
-void Writer::writeOptionLine(std::ostream& out) const {
-  std::string line = "#";
-  appendOption(line, kFrequencyUnits, file_->getFrequencyUnit());
-  appendOption(line, kParameterTypes, file_->getParameterType());
-  appendOption(line, kDataFormats, file_->getFormat());
-  if (file_->getReferenceResistance() > 0) {
-    line += ' ';
-    line += kResistanceOption;
-    line += ' ';
-    appendGeneral(line, file_->getReferenceResistance(), kDefaultPrecision);
-  }
-  line += '\n';
-  writeText(out, line);
-}
-
-void Writer::writeNetworkData(std::ostream& out, bool headerComment, bool columnFirstTwoPort,
-                              bool fourPairsPerLine) const {
-  const NetworkParams* data = file_->getNetworkData();
-  if (data == nullptr || data->frequencyCount() == 0)
-    return;
-  Layout layout = makeLayout(*file_, *data, columnFirstTwoPort, fourPairsPerLine);
-  TextBuffer text(out);
-  if (headerComment)
-    writeHeaderComment(text, *file_, layout);
-  for (std::uint32_t point = 0; point < data->frequencyCount(); ++point)
-    writeDataPoint(text, *this, *file_, *data, layout, point);
-  text.flush();
-}
-
-void Writer::writeNoiseData(std::ostream& out, bool normalizeNoiseResistance) const {
+void V1_Writer::write(std::ostream& out) {
+  if (file_->getReferenceImpedancesGiven())
+    throw std::runtime_error("Touchstone v1 only supports a single reference impedance");
+  if (file_->getMixedModeOrderGiven())
+    throw std::runtime_error("Touchstone v1 only supports data in single-ended mode");
+  checkNormalizedValuesInRange(*file_);
+  const DataLayout layout = version1Layout();
+  writeText(out, "! Touchstone data file\n");
+  writeOptionLine(out, *file_);
+  writeNetworkData(out, *file_, layout);
   const NoiseParams* noise = file_->getNoiseData();
-  if (noise == nullptr || noise->pointCount() == 0)
-    return;
-  TextBuffer text(out);
-  for (std::uint32_t i = 0; i < noise->pointCount(); ++i) {
-    const NoisePoint& point = noise->point(i);
-    double resistance = point.noiseResistance;
-    if (normalizeNoiseResistance)
-      resistance /= file_->getReferenceResistance();
-    // The layout of "%-8g  %g  %g  %g  %g": six significant digits, the
-    // frequency filled to eight characters.
-    text.putGeneralPadded(point.frequency, kDefaultPrecision, kNoiseFrequencyWidth);
-    for (double value : {point.minimumNoiseFigure, point.reflectionMagnitude,
-                         point.reflectionAngle, resistance}) {
-      text.put("  ", 2);
-      text.putGeneral(value, kDefaultPrecision);
-    }
-    text.put('\n');
+  if (noise != nullptr && noise->pointCount() > 0) {
+    writeText(out, "\n! NOISE PARAMETERS\n");
+    writeNoiseData(out, *file_, layout);
   }
-  text.flush();
+  out.flush();
+}
+
+// A v1 file may be an option line and nothing else, and is valid so. A v2.0
+// file must declare at least one port and one frequency, so such a file has
+// no v2.0 form: it is refused before anything is written, rather than written
+// in a form that no reader takes back.
+void V2_Writer::write(std::ostream& out) {
+  const NetworkParams* network = file_->getNetworkData();
+  if (file_->getNumberOfPorts() == 0 || network == nullptr || network->frequencyCount() == 0)
+    throw std::runtime_error(kNoNetworkData);
+  const DataLayout layout = version2Layout();
+  writeText(out, "! Touchstone data file\n");
+  writeKeywordLine(out, Keyword::Version, wordFor(kVersions, File::kVersion2, ""));
+  writeOptionLine(out, *file_);
+  writeCounts(out, *file_);
+  if (file_->getReferenceImpedancesGiven())
+    writeReference(out, *file_);
+  if (file_->getMixedModeOrderGiven())
+    writeMixedModeOrder(out, *file_);
+  writeText(out, "\n" + keywordLine(Keyword::NetworkData) + "\n");
+  writeNetworkData(out, *file_, layout);
+  const NoiseParams* noise = file_->getNoiseData();
+  if (noise != nullptr && noise->pointCount() > 0) {
+    writeText(out, "\n" + keywordLine(Keyword::NoiseData) + "\n");
+    writeNoiseData(out, *file_, layout);
+  }
+  writeText(out, "\n" + keywordLine(Keyword::End) + "\n");
+  out.flush();
 }
 
 }  // namespace touchstone2

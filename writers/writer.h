@@ -1,18 +1,14 @@
 #ifndef TOUCHSTONE2_WRITERS_WRITER_H
 #define TOUCHSTONE2_WRITERS_WRITER_H
 
-#include <cstdint>
 #include <ostream>
-#include <string>
 
 #include "model/file.h"
 
 namespace touchstone2 {
 
-// Writes a parsed File back out as a canonical Touchstone file. The base holds
-// the pieces both versions share; subclasses choose the switches and decide
-// how a value pair is adjusted before it is written. A writer only reads the
-// File, which must outlive it.
+// Writes a parsed File back out as a canonical Touchstone file. A writer only
+// reads the File, which must outlive it.
 class Writer {
  public:
   // Throws std::logic_error when the File is not valid: a writer is only ever
@@ -25,23 +21,34 @@ class Writer {
   // Writes the whole file and flushes out.
   virtual void write(std::ostream& out) = 0;
 
-  // Adjusts one pair, already in the File's format, just before it is written;
-  // row and col are the pair's 0-based matrix position.
-  virtual void normalizeValue(double& first, double& second, std::uint32_t row,
-                              std::uint32_t col) const = 0;
-
  protected:
-  void writeOptionLine(std::ostream& out) const;
-  void writeNetworkData(std::ostream& out, bool headerComment, bool columnFirstTwoPort,
-                        bool fourPairsPerLine) const;
-  void writeNoiseData(std::ostream& out, bool normalizeNoiseResistance) const;
-
-  // Writes text as it is, with one call: output is built line by line in a
-  // string and never formatted by the stream, whose locale and flags are not
-  // ours to trust.
-  static void writeText(std::ostream& out, const std::string& text);
-
   const File* file_;
+};
+
+// Writes a File as Touchstone v1: no keyword lines, 2-port data column by
+// column, at most four pairs a line for more ports, and Y, Z, H and G values
+// and the noise resistance relative to the reference resistance, as v1 gives
+// them.
+class V1_Writer : public Writer {
+ public:
+  explicit V1_Writer(const File& file) : Writer(file) {}
+
+  // Throws std::runtime_error, before writing anything, when the File holds
+  // what v1 cannot express: per-port reference impedances, a mixed-mode
+  // order, or values that normalising to R carries out of range.
+  void write(std::ostream& out) override;
+};
+
+// Writes a File as canonical Touchstone v2.0: the keyword lines, then the full
+// matrix row by row whatever the input's matrix format and two-port order.
+// Any valid File with network data can be written this way.
+class V2_Writer : public Writer {
+ public:
+  explicit V2_Writer(const File& file) : Writer(file) {}
+
+  // Throws std::runtime_error, before writing anything, when the File has no
+  // network data (a v1 file of an option line only): v2.0 cannot express it.
+  void write(std::ostream& out) override;
 };
 
 }  // namespace touchstone2

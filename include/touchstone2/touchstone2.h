@@ -24,7 +24,6 @@
 #include "model/value_pair.h"
 #include "parser/parser.h"
 #include "writers/describe.h"
-#include "writers/v1_writer.h"
-#include "writers/v2_writer.h"
+#include "writers/writer.h"
 
 #endif

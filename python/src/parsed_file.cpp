@@ -3,8 +3,7 @@
 #include "parser/parser.h"
 #include "python/src/string_output.h"
 #include "writers/describe.h"
-#include "writers/v1_writer.h"
-#include "writers/v2_writer.h"
+#include "writers/writer.h"
 
 namespace touchstone2::python {
 

@@ -1,9 +1,10 @@
-#include "model/number_text.h"
+#include "writers/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 
 namespace touchstone2 {
@@ -34,6 +35,19 @@ TEST(NumberText, ShortestReadsBackExactly) {
   std::string fifty;
   appendShortest(fifty, 50.0);
   EXPECT_EQ(fifty, "50");
+}
+
+// A text longer than the buffer goes to the stream whole, after what was pending.
+TEST(TextBuffer, TextLongerThanTheBufferPassesWhole) {
+  std::ostringstream out;
+  const std::string text(1 << 20, 'x');
+  {
+    TextBuffer buffer(out);
+    buffer.put('a');
+    buffer.put(text);
+    EXPECT_EQ(buffer.size(), text.size() + 1);
+  }
+  EXPECT_EQ(out.str(), "a" + text);
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#ifndef TOUCHSTONE2_WRITERS_SECTIONS_H
+#define TOUCHSTONE2_WRITERS_SECTIONS_H
+
+#include <ostream>
+#include <string>
+
+#include "model/file.h"
+
+namespace touchstone2 {
+
+// How a version lays out and scales the data it writes.
+struct DataLayout {
+  // A 2-port point in the order 11 21 12 22 rather than row by row.
+  bool columnFirstTwoPort = false;
+  // More than two ports: four pairs a line at most; otherwise a matrix row a
+  // line.
+  bool fourPairsPerLine = false;
+  // Y-, Z-, H- and G-parameters and the noise resistance relative to the
+  // reference resistance, as version 1 gives them.
+  bool relativeToResistance = false;
+};
+
+// The parts both writers share. Each writes text as it is, with one call per
+// piece: output is built in memory and never formatted by the stream, whose
+// locale and flags are not ours to trust.
+void writeText(std::ostream& out, const std::string& text);
+// "# GHz S MA R 50", the options the File holds.
+void writeOptionLine(std::ostream& out, const File& file);
+// A header comment naming the columns, then one point after another; nothing
+// without network data.
+void writeNetworkData(std::ostream& out, const File& file, const DataLayout& layout);
+// The noise points, if any.
+void writeNoiseData(std::ostream& out, const File& file, const DataLayout& layout);
+
+}  // namespace touchstone2
+
+#endif
