@@ -36,10 +36,11 @@ def sources():
 
 
 def include_dirs():
-    """The source root (headers are included as "model/file.h") and the
-    pybind11 headers of its Python package where one is installed; Debian's
-    pybind11-dev puts them on the compiler's default path."""
-    folders = [ROOT]
+    """The public headers (<touchstone2/file.h>), the source root (internal
+    headers are included as "input/lexer.h") and the pybind11 headers of its
+    Python package where one is installed; Debian's pybind11-dev puts them on
+    the compiler's default path."""
+    folders = [os.path.join(ROOT, "include"), ROOT]
     try:
         import pybind11
         folders.append(pybind11.get_include())

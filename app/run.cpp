@@ -8,14 +8,15 @@
 #include <stdexcept>
 #include <string>
 
+#include <touchstone2/describe.h>
+#include <touchstone2/file.h>
+#include <touchstone2/message_handler.h>
+#include <touchstone2/parser.h>
+#include <touchstone2/writer.h>
+
 #include "app/options.h"
 #include "app/usage.h"
-#include "diagnostics/message_handler.h"
-#include "model/file.h"
 #include "model/vocabulary.h"
-#include "parser/parser.h"
-#include "writers/describe.h"
-#include "writers/writer.h"
 
 namespace touchstone2 {
 

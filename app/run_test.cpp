@@ -14,10 +14,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "writers/describe.h"
-#include "diagnostics/message_handler.h"
-#include "parser/parser.h"
-#include "writers/writer.h"
+#include <touchstone2/describe.h>
+#include <touchstone2/message_handler.h>
+#include <touchstone2/parser.h>
+#include <touchstone2/writer.h>
 
 namespace touchstone2 {
 namespace {

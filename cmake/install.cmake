@@ -13,11 +13,8 @@ set(TOUCHSTONE2_INCLUDE_SUBDIR touchstone2)
 set(TOUCHSTONE2_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/touchstone2)
 set(TOUCHSTONE2_PKGCONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
-# Headers include each other as "model/file.h", so the include root is the
-# folder that holds the library folders; the one above it finds the umbrella
-# header as <touchstone2/touchstone2.h>.
+# Headers include each other as <touchstone2/file.h>, as callers do.
 target_include_directories(touchstone2 PUBLIC
-  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/${TOUCHSTONE2_INCLUDE_SUBDIR}>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 # The headers use C++17; a consumer that asks for less would fail in them.
 target_compile_features(touchstone2 PUBLIC cxx_std_17)
@@ -34,19 +31,17 @@ install(TARGETS touchstone2
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# Only what a user of the library includes: the file record and its
-# containers, the parser, the message handlers and diagnostics, the writers
-# and the description, all listed in cmake/public_headers.txt (the list is
-# closed under their own includes). The lexer, the number conversion and the
-# error classes stay inside, free to change.
+# Only what a user of the library includes, the headers of include/touchstone2
+# listed in cmake/public_headers.txt: the file record and its containers, the
+# parser, the message handlers and diagnostics, the writers and the
+# description (the list is closed under their own includes). The lexer, the
+# section readers, the vocabulary tables and the detailed error classes stay
+# inside, beside their sources, free to change.
 file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/public_headers.txt TOUCHSTONE2_PUBLIC_HEADERS)
-foreach(header ${TOUCHSTONE2_PUBLIC_HEADERS})
-  get_filename_component(folder ${header} DIRECTORY)
-  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/${header}
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${TOUCHSTONE2_INCLUDE_SUBDIR}/${folder})
+foreach(header ${TOUCHSTONE2_PUBLIC_HEADERS} touchstone2.h)
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/include/touchstone2/${header}
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${TOUCHSTONE2_INCLUDE_SUBDIR})
 endforeach()
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/include/touchstone2/touchstone2.h
-  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${TOUCHSTONE2_INCLUDE_SUBDIR})
 
 install(EXPORT touchstone2Targets
   NAMESPACE touchstone2::

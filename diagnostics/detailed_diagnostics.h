@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "diagnostics/diagnostic.h"
+#include <touchstone2/diagnostic.h>
 
 namespace touchstone2 {
 

@@ -9,14 +9,15 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "writers/describe.h"
-#include "diagnostics/message_handler.h"
-#include "diagnostics/codes.h"
+#include <touchstone2/codes.h>
+#include <touchstone2/describe.h>
+#include <touchstone2/message_handler.h>
+#include <touchstone2/parser.h>
+#include <touchstone2/writer.h>
+
 #include "input/number_conversion.h"
-#include "writers/number_text.h"
 #include "model/value_conversion.h"
-#include "parser/parser.h"
-#include "writers/writer.h"
+#include "writers/number_text.h"
 
 namespace touchstone2 {
 namespace {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <new>
 
-#include "diagnostics/diagnostic.h"
-#include "model/file.h"
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/file.h>
 
 namespace touchstone2 {
 

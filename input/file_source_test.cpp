@@ -16,12 +16,13 @@
 #include <sstream>
 #include <string>
 
-#include "diagnostics/diagnostic.h"
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/file.h>
+#include <touchstone2/message_handler.h>
+#include <touchstone2/parameters.h>
+#include <touchstone2/parser.h>
+
 #include "input/lexer.h"
-#include "diagnostics/message_handler.h"
-#include "model/file.h"
-#include "model/network_params.h"
-#include "parser/parser.h"
 
 namespace touchstone2 {
 namespace {

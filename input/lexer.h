@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "diagnostics/diagnostic.h"
+#include <touchstone2/diagnostic.h>
 
 namespace touchstone2 {
 

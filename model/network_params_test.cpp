@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/full_network_params.h"
+#include "model/matrix_layouts.h"
 
 namespace touchstone2 {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "model/enums.h"
-#include "model/value_pair.h"
+#include <touchstone2/enums.h>
+#include <touchstone2/parameters.h>
 
 namespace touchstone2 {
 

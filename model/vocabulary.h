@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/enums.h"
-#include "model/file.h"
+#include <touchstone2/enums.h>
+#include <touchstone2/file.h>
 
 namespace touchstone2 {
 

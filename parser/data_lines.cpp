@@ -1,9 +1,10 @@
 // Gathering the numbers of one data line, and what may follow the last
 // section of a file.
 
-#include "diagnostics/diagnostic.h"
+#include <touchstone2/diagnostic.h>
+
 #include "input/lexer.h"
-#include "parser/parser.h"
+#include "parser/reader.h"
 #include "parser/token_list.h"
 
 namespace touchstone2 {
@@ -25,7 +26,7 @@ class BlankPassing {
 
 }  // namespace
 
-bool Parser::readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1) {
+bool Reader::readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1) {
   while (token().kind != TokenKind::Number) {
     switch (token().kind) {
       case TokenKind::Whitespace:
@@ -71,7 +72,7 @@ bool Parser::readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1)
   }
 }
 
-void Parser::checkTrailingLines(bool v1) {
+void Reader::checkTrailingLines(bool v1) {
   for (;;) {
     switch (token().kind) {
       case TokenKind::Whitespace:

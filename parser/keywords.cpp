@@ -4,16 +4,17 @@
 #include <utility>
 #include <vector>
 
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/file.h>
+
 #include "diagnostics/detailed_diagnostics.h"
-#include "diagnostics/diagnostic.h"
 #include "input/lexer.h"
-#include "model/file.h"
 #include "model/vocabulary.h"
-#include "parser/parser.h"
+#include "parser/reader.h"
 
 namespace touchstone2 {
 
-void Parser::parseVersion() {
+void Reader::parseVersion() {
   if (!atKeyword(Keyword::Version))
     throw ParserError(Code::VersionNotFirst, token());
   nextToken();
@@ -27,7 +28,7 @@ void Parser::parseVersion() {
   expectEndOfLine();
 }
 
-void Parser::parseNumberOfPorts() {
+void Reader::parseNumberOfPorts() {
   skipBlankLines();
   if (!atKeyword(Keyword::NumberOfPorts))
     throw ParserError(Code::NumberOfPortsMissing, token());
@@ -36,7 +37,7 @@ void Parser::parseNumberOfPorts() {
 
 // The argument of a count keyword: a whole number of at least 1. The keyword
 // is the current token; returns with the next line current.
-std::int32_t Parser::parsePositiveCount(Code notPositive) {
+std::int32_t Reader::parsePositiveCount(Code notPositive) {
   nextToken();
   expectWhitespace(Code::ExpectedInteger);
   expectNumber(Code::ExpectedInteger);
@@ -49,9 +50,9 @@ std::int32_t Parser::parsePositiveCount(Code notPositive) {
 }
 
 // The header keywords, in any order, each at most once, up to [Network Data].
-void Parser::parseKeywords() {
-  static constexpr void (Parser::*kReaders[])() = {
-#define TOUCHSTONE2_KEYWORD_READER(name, text, place, reader) &Parser::reader,
+void Reader::parseKeywords() {
+  static constexpr void (Reader::*kReaders[])() = {
+#define TOUCHSTONE2_KEYWORD_READER(name, text, place, reader) &Reader::reader,
       TOUCHSTONE2_KEYWORDS(TOUCHSTONE2_KEYWORD_READER)
 #undef TOUCHSTONE2_KEYWORD_READER
   };
@@ -85,7 +86,7 @@ void Parser::parseKeywords() {
   }
 }
 
-void Parser::parseTwoPortDataOrder() {
+void Reader::parseTwoPortDataOrder() {
   if (file_->getNumberOfPorts() != 2)
     throw ParserError(Code::DataOrderNotTwoPort, token());
   nextToken();
@@ -99,15 +100,15 @@ void Parser::parseTwoPortDataOrder() {
   expectEndOfLine();
 }
 
-void Parser::parseNumberOfFrequencies() {
+void Reader::parseNumberOfFrequencies() {
   file_->setNumberOfFrequencies(static_cast<std::uint32_t>(parsePositiveCount(Code::FrequencyCountNotPositive)));
 }
 
-void Parser::parseNumberOfNoiseFrequencies() {
+void Reader::parseNumberOfNoiseFrequencies() {
   file_->setNumberOfNoiseFrequencies(static_cast<std::uint32_t>(parsePositiveCount(Code::NoiseFrequencyCountNotPositive)));
 }
 
-void Parser::parseMatrixFormat() {
+void Reader::parseMatrixFormat() {
   nextToken();
   expectWhitespace(Code::MatrixFormatInvalid);
   expectWord(Code::MatrixFormatInvalid);
@@ -121,7 +122,7 @@ void Parser::parseMatrixFormat() {
 
 // One impedance per port, on the keyword's line and on as many continuation
 // lines as needed; the next keyword ends the list.
-void Parser::parseReference() {
+void Reader::parseReference() {
   nextToken();
   std::vector<double> impedances;
   while (nextListEntry(TokenKind::Number, Code::ExpectedNumber)) {
@@ -141,7 +142,7 @@ void Parser::parseReference() {
 
 // The block's lines are not interpreted, but still cut into tokens, so the
 // lexical rules hold inside it too.
-void Parser::parseInformation() {
+void Reader::parseInformation() {
   Token begin = token();
   nextToken();
   expectEndOfLine();
@@ -159,7 +160,7 @@ void Parser::parseInformation() {
 // and comment lines between them, continuation lines may be indented). True
 // on an entry of the given kind; false at the keyword that ends the list;
 // any other token is refused with code.
-bool Parser::nextListEntry(TokenKind entryKind, Code code) {
+bool Reader::nextListEntry(TokenKind entryKind, Code code) {
   if (token().kind == TokenKind::Keyword || token().kind == TokenKind::EndOfFile)
     return false;
   if (skipSeparator())
@@ -173,7 +174,7 @@ bool Parser::nextListEntry(TokenKind entryKind, Code code) {
   throw ParserError(code, token());
 }
 
-void Parser::parseEnd() {
+void Reader::parseEnd() {
   skipBlankLines();
   if (token().kind != TokenKind::Keyword)
     throw ParserError(Code::EndMissing, token());

@@ -5,12 +5,13 @@
 #include <utility>
 #include <vector>
 
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/file.h>
+
 #include "diagnostics/detailed_diagnostics.h"
-#include "diagnostics/diagnostic.h"
 #include "input/lexer.h"
-#include "model/file.h"
 #include "model/vocabulary.h"
-#include "parser/parser.h"
+#include "parser/reader.h"
 
 namespace touchstone2 {
 
@@ -144,7 +145,7 @@ void PortTable::addPair(std::uint32_t p1, std::uint32_t p2, bool differential,
 
 }  // namespace
 
-void Parser::parseMixedModeOrder() {
+void Reader::parseMixedModeOrder() {
   nextToken();
   ParameterType type = file_->getParameterType();
   if (type == ParameterType::G || type == ParameterType::H)

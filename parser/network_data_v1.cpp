@@ -5,14 +5,15 @@
 #include <cmath>
 #include <limits>
 
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/file.h>
+
 #include "diagnostics/detailed_diagnostics.h"
-#include "diagnostics/diagnostic.h"
 #include "input/lexer.h"
 #include "input/number_conversion.h"
-#include "model/file.h"
-#include "model/full_network_params.h"
+#include "model/matrix_layouts.h"
 #include "model/value_conversion.h"
-#include "parser/parser.h"
+#include "parser/reader.h"
 #include "parser/token_list.h"
 
 namespace touchstone2 {
@@ -28,7 +29,7 @@ constexpr std::size_t kLineStoreLimit = kMaxFirstLineValues + 1;
 
 }  // namespace
 
-void Parser::readNetworkDataV1(TokenList& pendingTokens) {
+void Reader::readNetworkDataV1(TokenList& pendingTokens) {
   pendingTokens.clear();
   std::unique_ptr<NetworkParams> data;
   std::uint32_t ports = 0;
@@ -59,7 +60,7 @@ void Parser::readNetworkDataV1(TokenList& pendingTokens) {
 // Gathers one point line by line. A point is complete only once the line
 // after it has been read: that line waits in pendingTokens. Returns true when
 // that line is the first noise line.
-bool Parser::gatherPointV1(TokenList& point, TokenList& pendingTokens, std::uint32_t ports) {
+bool Reader::gatherPointV1(TokenList& point, TokenList& pendingTokens, std::uint32_t ports) {
   for (;;) {
     if (lexer_->atEnd() && pendingTokens.empty())
       return false;
@@ -89,7 +90,7 @@ bool Parser::gatherPointV1(TokenList& point, TokenList& pendingTokens, std::uint
   }
 }
 
-void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
+void Reader::processPointV1(const TokenList& point, std::uint32_t& ports,
                             std::unique_ptr<NetworkParams>& data) {
   const Token& frequencyToken = point[0];
   std::uint64_t pairs = (point.size() - 1) / 2;
@@ -167,7 +168,7 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
 // double or below the smallest normal one; like any number out of range it is
 // clipped with a warning, so that the record never holds an infinity no writer
 // could put into a file, nor a value that would not read back the same.
-double Parser::clipScaledValue(double value, const Token& token) {
+double Reader::clipScaledValue(double value, const Token& token) {
   if (!std::isfinite(value)) {
     double clipped = value < 0 ? -std::numeric_limits<double>::max()
                                : std::numeric_limits<double>::max();

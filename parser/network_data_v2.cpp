@@ -1,14 +1,14 @@
 // The [Network Data] block of a v2.0 file, whose shape the keywords fixed in
 // advance: ports, points, matrix format and two-port order.
 
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/file.h>
+
 #include "diagnostics/detailed_diagnostics.h"
-#include "diagnostics/diagnostic.h"
 #include "input/lexer.h"
 #include "input/number_conversion.h"
-#include "model/file.h"
-#include "model/full_network_params.h"
-#include "model/symmetric_network_params.h"
-#include "parser/parser.h"
+#include "model/matrix_layouts.h"
+#include "parser/reader.h"
 #include "parser/token_list.h"
 
 namespace touchstone2 {
@@ -34,7 +34,7 @@ std::uint64_t valuesPerPoint(const File& file) {
 
 }  // namespace
 
-void Parser::readNetworkDataV2() {
+void Reader::readNetworkDataV2() {
   if (file_->getNumberOfFrequencies() == 0)
     throw ParserError(Code::NumberOfFrequenciesMissing, token());
   nextToken();
@@ -86,7 +86,7 @@ void Parser::readNetworkDataV2() {
 // point's storage is sized by the declared port count, which only a file that
 // really holds that many values may bring into memory. A point cut short by
 // the end of the file fails right after this anyway.
-void Parser::storePointV2(NetworkParams& data, double frequency, const TokenList& point,
+void Reader::storePointV2(NetworkParams& data, double frequency, const TokenList& point,
                           bool columnOrder, bool complete) {
   std::uint32_t index = complete ? static_cast<std::uint32_t>(data.addFrequency(frequency)) : 0;
   const std::uint32_t n = file_->getNumberOfPorts();

@@ -2,13 +2,14 @@
 
 #include <limits>
 
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/file.h>
+
 #include "diagnostics/detailed_diagnostics.h"
-#include "diagnostics/diagnostic.h"
 #include "input/lexer.h"
-#include "model/file.h"
 #include "model/value_conversion.h"
 #include "model/vocabulary.h"
-#include "parser/parser.h"
+#include "parser/reader.h"
 #include "parser/token_list.h"
 
 namespace touchstone2 {
@@ -19,7 +20,7 @@ constexpr std::size_t kNoiseValues = 5;
 
 }  // namespace
 
-void Parser::readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1) {
+void Reader::readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1) {
   if (line.size() != kNoiseValues)
     throw ParserError(Code::NoiseValueCount, token());
   double frequency = toReal(line[0], true);
@@ -50,7 +51,7 @@ void Parser::readNoiseLine(const TokenList& line, NoiseParams& noise, bool v1) {
 
 // Version 1 has no keyword for the noise data: the network reader hands over
 // the first noise line, and every line to the end of the file is noise.
-void Parser::readNoiseDataV1(TokenList& pendingTokens) {
+void Reader::readNoiseDataV1(TokenList& pendingTokens) {
   if (lexer_->atEnd() && pendingTokens.empty())
     return;
   auto noise = std::make_unique<NoiseParams>(file_->getFrequencyMultiplier());
@@ -74,7 +75,7 @@ void Parser::readNoiseDataV1(TokenList& pendingTokens) {
   file_->setNoiseData(std::move(noise));
 }
 
-void Parser::readNoiseDataV2() {
+void Reader::readNoiseDataV2() {
   skipBlankLines();
   if (!atKeyword(Keyword::NoiseData))
     return;
@@ -97,7 +98,7 @@ void Parser::readNoiseDataV2() {
   file_->setNoiseData(std::move(noise));
 }
 
-void Parser::checkNoiseAgainstNetwork() {
+void Reader::checkNoiseAgainstNetwork() {
   if (file_->getNumberOfNoiseFrequencies() == 0)
     return;
   const NoiseParams* noise = file_->getNoiseData();

@@ -1,15 +1,16 @@
 // The "#" option line: frequency unit, parameter type, number format and
 // reference resistance, in any order, each at most once.
 
-#include "diagnostics/diagnostic.h"
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/file.h>
+
 #include "input/lexer.h"
-#include "model/file.h"
 #include "model/vocabulary.h"
-#include "parser/parser.h"
+#include "parser/reader.h"
 
 namespace touchstone2 {
 
-void Parser::parseOptionLine() {
+void Reader::parseOptionLine() {
   while (token().kind != TokenKind::OptionMarker) {
     if (token().kind != TokenKind::EndOfLine)
       throw ParserError(Code::OptionLineMissing, token());
@@ -32,7 +33,7 @@ void Parser::parseOptionLine() {
     file_->setReferenceResistance(50.0);
 }
 
-void Parser::parseOption() {
+void Reader::parseOption() {
   expectWord(Code::OptionInvalid);
   const std::string& word = token().text;
   if (const FrequencyUnitWord* unit = rowNamed(kFrequencyUnits, word)) {
@@ -55,7 +56,7 @@ void Parser::parseOption() {
 }
 
 // "R" and the number after it; the value is tested before the repetition.
-void Parser::parseReferenceResistanceOption() {
+void Reader::parseReferenceResistanceOption() {
   nextToken();
   expectWhitespace(Code::ResistanceMissing);
   expectNumber(Code::ResistanceMissing);
@@ -67,7 +68,7 @@ void Parser::parseReferenceResistanceOption() {
   file_->setReferenceResistance(ohms);
 }
 
-void Parser::skipSecondaryOptionLine(bool v1) {
+void Reader::skipSecondaryOptionLine(bool v1) {
   if (!v1)
     throw ParserError(Code::SecondOptionLine, token());
   reportWarning(ParserWarning(Code::SecondOptionLineIgnored, token()));

@@ -1,35 +1,42 @@
-#include "parser/parser.h"
+#include <touchstone2/parser.h>
+
+#include "parser/reader.h"
 
 #include <cmath>
 
-#include "diagnostics/message_handler.h"
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/file.h>
+#include <touchstone2/message_handler.h>
+
 #include "diagnostics/detailed_diagnostics.h"
-#include "diagnostics/diagnostic.h"
 #include "input/file_source.h"
 #include "input/lexer.h"
-#include "model/file.h"
 #include "parser/token_list.h"
 
 namespace touchstone2 {
 
 Parser::Parser(File& file, MessageHandler& handler)
+    : reader_(std::make_unique<Reader>(file, handler)), file_(&file) {}
+
+Parser::~Parser() = default;
+
+bool Parser::parse() {
+  return reader_->parseFrom([this] { return std::make_unique<FileSource>(*file_); });
+}
+
+bool Parser::parse(std::string_view contents) {
+  return reader_->parseFrom([contents] { return std::make_unique<FileSource>(contents); });
+}
+
+Reader::Reader(File& file, MessageHandler& handler)
     : file_(&file),
       handler_(&handler),
       pointTokens_(std::make_unique<TokenList>()),
       lineTokens_(std::make_unique<TokenList>()) {}
 
-Parser::~Parser() = default;
+Reader::~Reader() = default;
 
-bool Parser::parse() {
-  return parseFrom([this] { return std::make_unique<FileSource>(*file_); });
-}
-
-bool Parser::parse(std::string_view contents) {
-  return parseFrom([contents] { return std::make_unique<FileSource>(contents); });
-}
-
-// Opening is part of the parse: its failures are reported like any error.
-bool Parser::parseFrom(const std::function<std::unique_ptr<FileSource>()>& open) {
+bool Reader::parseFrom(const std::function<std::unique_ptr<FileSource>()>& open) {
   try {
     source_ = open();
     lexer_ = std::make_unique<Lexer>(*source_);
@@ -44,7 +51,7 @@ bool Parser::parseFrom(const std::function<std::unique_ptr<FileSource>()>& open)
   return file_->isValid();
 }
 
-void Parser::dispatchOnFirstLine() {
+void Reader::dispatchOnFirstLine() {
   for (;;) {
     switch (nextToken().kind) {
       case TokenKind::EndOfLine:
@@ -69,7 +76,7 @@ void Parser::dispatchOnFirstLine() {
   }
 }
 
-void Parser::parseV1() {
+void Reader::parseV1() {
   file_->setVersion(File::kVersion1);
   file_->setMatrixFormat(MatrixFormat::Full);
   parseOptionLine();
@@ -83,7 +90,7 @@ void Parser::parseV1() {
   file_->setValid();
 }
 
-void Parser::parseV2() {
+void Reader::parseV2() {
   parseVersion();
   parseOptionLine();
   parseNumberOfPorts();
@@ -105,7 +112,7 @@ void Parser::parseV2() {
   checkConsistency();
 }
 
-void Parser::checkConsistency() {
+void Reader::checkConsistency() {
   if (file_->getNumberOfPorts() != 2) {
     if (file_->getParameterType() == ParameterType::G)
       throw ParserError(Code::GParametersNotTwoPort);
@@ -120,7 +127,7 @@ void Parser::checkConsistency() {
 
 // Both ports of a differential or common-mode pair must see the same
 // reference impedance.
-void Parser::checkMixedModeImpedances() {
+void Reader::checkMixedModeImpedances() {
   const std::vector<double>& impedances = file_->getReferenceImpedances();
   for (const MixedModeDescriptor& descriptor : file_->getMixedModeOrder()) {
     if (descriptor.kind == MixedModeKind::SingleEnded)

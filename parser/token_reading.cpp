@@ -1,19 +1,20 @@
 // The token operations that every section reader is built from.
 
-#include "diagnostics/message_handler.h"
-#include "diagnostics/diagnostic.h"
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/file.h>
+#include <touchstone2/message_handler.h>
+
 #include "diagnostics/detailed_diagnostics.h"
 #include "input/lexer.h"
 #include "input/number_conversion.h"
-#include "model/file.h"
 #include "model/vocabulary.h"
-#include "parser/parser.h"
+#include "parser/reader.h"
 
 namespace touchstone2 {
 
-const Token& Parser::token() const { return lexer_->token(); }
+const Token& Reader::token() const { return lexer_->token(); }
 
-const Token& Parser::nextToken() {
+const Token& Reader::nextToken() {
   lexer_->next();
   const Token& current = lexer_->token();
   // The end may be read more than once; a missing final line end is one
@@ -25,7 +26,7 @@ const Token& Parser::nextToken() {
   return current;
 }
 
-void Parser::expectWhitespace(Code code) {
+void Reader::expectWhitespace(Code code) {
   switch (token().kind) {
     case TokenKind::Whitespace:
       nextToken();
@@ -38,7 +39,7 @@ void Parser::expectWhitespace(Code code) {
   }
 }
 
-bool Parser::skipSeparator() {
+bool Reader::skipSeparator() {
   switch (token().kind) {
     case TokenKind::Whitespace:
       nextToken();
@@ -53,28 +54,28 @@ bool Parser::skipSeparator() {
   }
 }
 
-void Parser::expectEndOfLine() {
+void Reader::expectEndOfLine() {
   if (token().kind == TokenKind::EndOfLine)
     nextToken();
   else if (token().kind != TokenKind::EndOfFile)
     throw ParserError(Code::ExpectedEndOfLine, token());
 }
 
-void Parser::expectNumber(Code code) {
+void Reader::expectNumber(Code code) {
   if (token().kind != TokenKind::Number)
     throw ParserError(code, token());
 }
 
-void Parser::expectWord(Code code) {
+void Reader::expectWord(Code code) {
   if (token().kind != TokenKind::Word)
     throw ParserError(code, token());
 }
 
-bool Parser::atKeyword(Keyword keyword) const {
+bool Reader::atKeyword(Keyword keyword) const {
   return token().kind == TokenKind::Keyword && sameWord(token().text, keywordText(keyword));
 }
 
-void Parser::skipBlankLines() {
+void Reader::skipBlankLines() {
   for (;;) {
     switch (token().kind) {
       case TokenKind::EndOfLine:
@@ -90,11 +91,11 @@ void Parser::skipBlankLines() {
   }
 }
 
-void Parser::reportWarning(const ParserWarning& warning) { handler_->warning(*file_, warning); }
+void Reader::reportWarning(const ParserWarning& warning) { handler_->warning(*file_, warning); }
 
-void Parser::reportError(const ParserError& error) { handler_->error(*file_, error); }
+void Reader::reportError(const ParserError& error) { handler_->error(*file_, error); }
 
-double Parser::toReal(const Token& token, bool reportClipping) {
+double Reader::toReal(const Token& token, bool reportClipping) {
   RealConversion conversion = convertReal(token.text);
   if (reportClipping && conversion.clipping == Clipping::Large)
     reportWarning(ClippingLargeNumberWarning(conversion.value, token));
@@ -103,7 +104,7 @@ double Parser::toReal(const Token& token, bool reportClipping) {
   return conversion.value;
 }
 
-std::int32_t Parser::toInteger(const Token& token, bool reportClipping) {
+std::int32_t Reader::toInteger(const Token& token, bool reportClipping) {
   IntegerConversion conversion = convertInteger(token.text);
   if (!conversion.wholeInteger)
     throw ParserError(Code::ExpectedInteger, token);

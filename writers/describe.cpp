@@ -1,10 +1,10 @@
-#include "writers/describe.h"
+#include <touchstone2/describe.h>
 
 #include <cstdint>
 #include <string>
 
-#include "writers/number_text.h"
 #include "model/vocabulary.h"
+#include "writers/number_text.h"
 
 namespace touchstone2 {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "writers/number_text.h"
 #include "model/value_conversion.h"
 #include "model/vocabulary.h"
+#include "writers/number_text.h"
 
 namespace touchstone2 {
 

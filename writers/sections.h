@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "model/file.h"
+#include <touchstone2/file.h>
 
 namespace touchstone2 {
 

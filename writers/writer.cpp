@@ -1,6 +1,6 @@
 // The two canonical writers: version 1 and version 2.0.
 
-#include "writers/writer.h"
+#include <touchstone2/writer.h>
 
 #include <cmath>
 #include <limits>

@@ -12,18 +12,14 @@
 //   touchstone2::Parser parser(file, handler);
 //   if (parser.parse()) touchstone2::V2_Writer(file).write(std::cout);
 
-#include "diagnostics/diagnostic.h"
-#include "diagnostics/message_handler.h"
-#include "model/enums.h"
-#include "model/file.h"
-#include "model/full_network_params.h"
-#include "model/mixed_mode_descriptor.h"
-#include "model/network_params.h"
-#include "model/noise_params.h"
-#include "model/symmetric_network_params.h"
-#include "model/value_pair.h"
-#include "parser/parser.h"
-#include "writers/describe.h"
-#include "writers/writer.h"
+#include <touchstone2/codes.h>
+#include <touchstone2/describe.h>
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/enums.h>
+#include <touchstone2/file.h>
+#include <touchstone2/message_handler.h>
+#include <touchstone2/parameters.h>
+#include <touchstone2/parser.h>
+#include <touchstone2/writer.h>
 
 #endif

@@ -3,8 +3,7 @@
 
 #include <complex>
 
-#include "model/network_params.h"
-#include "model/noise_params.h"
+#include <touchstone2/parameters.h>
 
 namespace touchstone2::python {
 

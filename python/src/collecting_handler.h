@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "diagnostics/message_handler.h"
+#include <touchstone2/message_handler.h>
 
 namespace touchstone2::python {
 

@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/enums.h"
-#include "model/mixed_mode_descriptor.h"
+#include <touchstone2/enums.h>
 
 namespace touchstone2::python {
 

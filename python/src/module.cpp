@@ -15,8 +15,9 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
-#include "diagnostics/codes.h"
-#include "model/file.h"
+#include <touchstone2/codes.h>
+#include <touchstone2/file.h>
+
 #include "python/src/array_filling.h"
 #include "python/src/buffer_view.h"
 #include "python/src/field_names.h"

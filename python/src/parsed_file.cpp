@@ -1,9 +1,10 @@
 #include "python/src/parsed_file.h"
 
-#include "parser/parser.h"
+#include <touchstone2/describe.h>
+#include <touchstone2/parser.h>
+#include <touchstone2/writer.h>
+
 #include "python/src/string_output.h"
-#include "writers/describe.h"
-#include "writers/writer.h"
 
 namespace touchstone2::python {
 

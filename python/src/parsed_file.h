@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/file.h"
+#include <touchstone2/file.h>
+
 #include "python/src/collecting_handler.h"
 
 namespace touchstone2::python {

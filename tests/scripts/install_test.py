@@ -61,7 +61,7 @@ def main():
                 p for p in found if p.endswith(".pc")][0]))
             run([compiler, "-std=c++17", "-fsyntax-only", "-x", "c++", "-"] + run(
                 ["pkg-config", "--cflags", "touchstone2"], env=env).split(),
-                input="".join('#include "%s"\n' % header for header in headers))
+                input="".join('#include <touchstone2/%s>\n' % header for header in headers))
             run([compiler, "-o", scratch + "/pc", scratch + OBJECT] + flags.split() + run(
                 ["pkg-config", "--libs", "touchstone2"], env=env).split())
             programs.append(scratch + "/pc")

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """docs/snpvet.1 in step with the program: its DIAGNOSTICS table (code, error or warning, text)
-is the code table of diagnostics/codes.h, OPTIONS describes the options app/options.cpp
+is the code table of include/touchstone2/codes.h, OPTIONS describes the options app/options.cpp
 accepts and SYNOPSIS names no other, and the title has the version of `snpvet -version`."""
 import argparse, os, re, subprocess, sys
 
@@ -23,7 +23,7 @@ def main():
     rows = re.findall(r'(?m)^\.IP "(\d+)\s+(error|warning)" \d+\n((?:[^.\'\n].*\n)+)',
                       text_of(page, "DIAGNOSTICS"))
     table = {int(code): (kind, " ".join(text.split())) for code, kind, text in rows}
-    source = open(os.path.join(ROOT, "diagnostics", "codes.h")).read()
+    source = open(os.path.join(ROOT, "include", "touchstone2", "codes.h")).read()
     rows = re.findall(r'X\(\w+, (\d+), (Error|Warning),((?:\s|\\|"(?:[^"\\]|\\.)*")+)\)', source)
     program = {int(code): (kind.lower(), "".join(re.findall(r'"((?:[^"\\]|\\.)*)"', text))
                            .encode().decode("unicode_escape")) for code, kind, text in rows}

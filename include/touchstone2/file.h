@@ -1,15 +1,13 @@
-#ifndef TOUCHSTONE2_MODEL_FILE_H
-#define TOUCHSTONE2_MODEL_FILE_H
+#ifndef TOUCHSTONE2_FILE_H
+#define TOUCHSTONE2_FILE_H
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "model/enums.h"
-#include "model/mixed_mode_descriptor.h"
-#include "model/network_params.h"
-#include "model/noise_params.h"
+#include <touchstone2/enums.h>
+#include <touchstone2/parameters.h>
 
 namespace touchstone2 {
 

@@ -1,9 +1,9 @@
-#ifndef TOUCHSTONE2_DIAGNOSTICS_MESSAGE_HANDLER_H
-#define TOUCHSTONE2_DIAGNOSTICS_MESSAGE_HANDLER_H
+#ifndef TOUCHSTONE2_MESSAGE_HANDLER_H
+#define TOUCHSTONE2_MESSAGE_HANDLER_H
 
 #include <iostream>
 
-#include "diagnostics/diagnostic.h"
+#include <touchstone2/diagnostic.h>
 
 namespace touchstone2 {
 

@@ -1,5 +1,5 @@
-#ifndef TOUCHSTONE2_MODEL_ENUMS_H
-#define TOUCHSTONE2_MODEL_ENUMS_H
+#ifndef TOUCHSTONE2_ENUMS_H
+#define TOUCHSTONE2_ENUMS_H
 
 #include <cstdint>
 
@@ -19,6 +19,14 @@ enum class TwoPortDataOrder : std::uint32_t { Unset = 0, Order12_21 = 1, Order21
 enum class MatrixFormat : std::uint32_t { Unset = 0, Full = 1, Upper = 2, Lower = 3 };
 
 enum class MixedModeKind : std::uint32_t { SingleEnded = 0, Differential = 1, Common = 2 };
+
+// What one row and column of the network-data matrix holds. Ports count from
+// 1; a single-ended descriptor has secondPort 0.
+struct MixedModeDescriptor {
+  MixedModeKind kind = MixedModeKind::SingleEnded;
+  std::uint32_t firstPort = 0;
+  std::uint32_t secondPort = 0;
+};
 
 }  // namespace touchstone2
 

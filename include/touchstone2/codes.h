@@ -1,5 +1,5 @@
-#ifndef TOUCHSTONE2_DIAGNOSTICS_CODES_H
-#define TOUCHSTONE2_DIAGNOSTICS_CODES_H
+#ifndef TOUCHSTONE2_CODES_H
+#define TOUCHSTONE2_CODES_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#ifndef TOUCHSTONE2_WRITERS_DESCRIBE_H
-#define TOUCHSTONE2_WRITERS_DESCRIBE_H
+#ifndef TOUCHSTONE2_DESCRIBE_H
+#define TOUCHSTONE2_DESCRIBE_H
 
 #include <ostream>
 
-#include "model/file.h"
+#include <touchstone2/file.h>
 
 namespace touchstone2 {
 

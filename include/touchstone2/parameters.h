@@ -1,16 +1,21 @@
-#ifndef TOUCHSTONE2_MODEL_NETWORK_PARAMS_H
-#define TOUCHSTONE2_MODEL_NETWORK_PARAMS_H
+#ifndef TOUCHSTONE2_PARAMETERS_H
+#define TOUCHSTONE2_PARAMETERS_H
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "model/enums.h"
-#include "model/pair_blocks.h"
-#include "model/value_pair.h"
+#include <touchstone2/enums.h>
 
 namespace touchstone2 {
+
+// One complex value in the representation of its container: (dB, degrees),
+// (magnitude, degrees) or (real, imaginary).
+struct ValuePair {
+  double first = 0.0;
+  double second = 0.0;
+};
 
 class NetworkParams;
 
@@ -115,7 +120,11 @@ class NetworkParams {
   std::uint64_t blockReciprocal_;
   unsigned blockShift_;
   std::vector<double> frequencies_;
-  std::vector<PairBlock> blocks_;
+  // Memory for the pairs, in blocks of huge pages where the system has them.
+  struct BlockRelease {
+    void operator()(ValuePair* pairs) const;
+  };
+  std::vector<std::unique_ptr<ValuePair[], BlockRelease>> blocks_;
 };
 
 inline ElementRef NetworkParams::element(std::uint32_t freqIndex, std::uint32_t row,
@@ -131,6 +140,44 @@ inline ConstElementRef NetworkParams::element(std::uint32_t freqIndex, std::uint
 inline void ElementRef::set(double first, double second) {
   params_->pairAt(point_, place_) = ValuePair{first, second};
 }
+
+struct NoisePoint {
+  double frequency = 0.0;           // in the file's unit, as read
+  double minimumNoiseFigure = 0.0;  // dB
+  double reflectionMagnitude = 0.0;
+  double reflectionAngle = 0.0;     // degrees
+  double noiseResistance = 0.0;     // ohms
+};
+
+// The noise parameters of a 2-port file, one point per noise frequency.
+class NoiseParams {
+ public:
+  explicit NoiseParams(double frequencyMultiplier) : frequencyMultiplier_(frequencyMultiplier) {}
+  NoiseParams(const NoiseParams&) = delete;
+  NoiseParams& operator=(const NoiseParams&) = delete;
+
+  void addPoint(double frequency, double minimumNoiseFigure, double reflectionMagnitude,
+                double reflectionAngle, double noiseResistance);
+
+  double getFrequencyMultiplier() const { return frequencyMultiplier_; }
+  std::uint32_t pointCount() const { return static_cast<std::uint32_t>(points_.size()); }
+  const NoisePoint& point(std::uint32_t i) const { return points_[i]; }
+  double frequency(std::uint32_t i) const { return points_[i].frequency; }
+  double frequencyInHz(std::uint32_t i) const {
+    return points_[i].frequency * frequencyMultiplier_;
+  }
+  double minimumNoiseFigure(std::uint32_t i) const { return points_[i].minimumNoiseFigure; }
+  double reflectionMagnitude(std::uint32_t i) const { return points_[i].reflectionMagnitude; }
+  double reflectionAngle(std::uint32_t i) const { return points_[i].reflectionAngle; }
+  double noiseResistance(std::uint32_t i) const { return points_[i].noiseResistance; }
+  // -1.0 when there is no point.
+  double firstFrequency() const { return points_.empty() ? -1.0 : points_.front().frequency; }
+  double lastFrequency() const { return points_.empty() ? -1.0 : points_.back().frequency; }
+
+ private:
+  double frequencyMultiplier_;
+  std::vector<NoisePoint> points_;
+};
 
 }  // namespace touchstone2
 

@@ -1,11 +1,11 @@
-#ifndef TOUCHSTONE2_DIAGNOSTICS_DIAGNOSTIC_H
-#define TOUCHSTONE2_DIAGNOSTICS_DIAGNOSTIC_H
+#ifndef TOUCHSTONE2_DIAGNOSTIC_H
+#define TOUCHSTONE2_DIAGNOSTIC_H
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 
-#include "diagnostics/codes.h"
+#include <touchstone2/codes.h>
 
 namespace touchstone2 {
 

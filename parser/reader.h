@@ -1,47 +1,38 @@
-#ifndef TOUCHSTONE2_PARSER_PARSER_H
-#define TOUCHSTONE2_PARSER_PARSER_H
+#ifndef TOUCHSTONE2_PARSER_READER_H
+#define TOUCHSTONE2_PARSER_READER_H
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <string_view>
+
+#include <touchstone2/codes.h>
+#include <touchstone2/diagnostic.h>
+
+#include "input/lexer.h"
+#include "model/vocabulary.h"
 
 namespace touchstone2 {
 
 class File;
 class FileSource;
-class Lexer;
 class NetworkParams;
 class NoiseParams;
-class ParserError;
-class ParserWarning;
 class TokenList;
 struct MessageHandler;
-struct Token;
-enum class TokenKind : std::uint32_t;
-enum class Code : std::int32_t;
-enum class Keyword : std::uint32_t;
 
-// Reads one Touchstone file into a File record. The first significant line
-// decides the version: an option line starts a v1 file, a keyword a v2.0 file.
-// Every warning goes to the handler as it arises; the first error ends the
-// parse and is the last diagnostic handed over.
-class Parser {
+// What Parser does, section by section: the section readers and the token
+// reading they share (the files of parser/, one concern each).
+class Reader {
  public:
-  Parser(File& file, MessageHandler& handler);
-  ~Parser();
-  Parser(const Parser&) = delete;
-  Parser& operator=(const Parser&) = delete;
+  Reader(File& file, MessageHandler& handler);
+  ~Reader();
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
 
-  // True when the file was read without error (the record is then valid).
-  bool parse();
-  // The same for bytes already in memory, which the record's file name only
-  // names in the diagnostics; they must outlive the call.
-  bool parse(std::string_view contents);
-
- private:
+  // Opening is part of the parse: its failures are reported like any error.
   bool parseFrom(const std::function<std::unique_ptr<FileSource>()>& open);
 
+ private:
   // The two sequences and the final checks.
   void dispatchOnFirstLine();
   void parseV1();

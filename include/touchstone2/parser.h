@@ -1,0 +1,38 @@
+#ifndef TOUCHSTONE2_PARSER_H
+#define TOUCHSTONE2_PARSER_H
+
+#include <memory>
+#include <string_view>
+
+namespace touchstone2 {
+
+class File;
+class Reader;
+struct MessageHandler;
+
+// Reads one Touchstone file into a File record. The first significant line
+// decides the version: an option line starts a v1 file, a keyword a v2.0 file.
+// Every warning goes to the handler as it arises; the first error ends the
+// parse and is the last diagnostic handed over.
+class Parser {
+ public:
+  Parser(File& file, MessageHandler& handler);
+  ~Parser();
+  Parser(const Parser&) = delete;
+  Parser& operator=(const Parser&) = delete;
+
+  // True when the file was read without error (the record is then valid).
+  bool parse();
+  // The same for bytes already in memory, which the record's file name only
+  // names in the diagnostics; they must outlive the call.
+  bool parse(std::string_view contents);
+
+ private:
+  // The section readers, internal to the library.
+  std::unique_ptr<Reader> reader_;
+  File* file_;
+};
+
+}  // namespace touchstone2
+
+#endif
