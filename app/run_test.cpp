@@ -14,8 +14,7 @@
 #include <stdexcept>
 #include <string>
 
-#include <touchstone2/describe.h>
-#include <touchstone2/message_handler.h>
+#include <touchstone2/diagnostic.h>
 #include <touchstone2/parser.h>
 #include <touchstone2/writer.h>
 

@@ -2,7 +2,6 @@
 
 #include <touchstone2/codes.h>
 #include <touchstone2/diagnostic.h>
-#include <touchstone2/message_handler.h>
 
 #include <algorithm>
 #include <cstring>

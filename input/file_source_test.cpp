@@ -18,7 +18,6 @@
 
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/file.h>
-#include <touchstone2/message_handler.h>
 #include <touchstone2/parameters.h>
 #include <touchstone2/parser.h>
 

@@ -1,5 +1,8 @@
-// Gathering the numbers of one data line, and what may follow the last
-// section of a file.
+// Gathering the numbers of one data line into a TokenList, and what may
+// follow the last section of a file.
+
+#include <algorithm>
+#include <utility>
 
 #include <touchstone2/diagnostic.h>
 
@@ -88,6 +91,29 @@ void Reader::checkTrailingLines(bool v1) {
         throw ParserError(Code::ExtraLines, token());
     }
   }
+}
+
+void TokenList::addSlot() { slots_.push_back(std::make_unique<Token>()); }
+
+void TokenList::truncate(std::size_t count) {
+  count_ = std::min(count_, count);
+  stored_ = std::min(stored_, count_);
+}
+
+void TokenList::moveTailTo(std::size_t from, TokenList& other) {
+  other.clear();
+  for (std::size_t i = from; i < stored_ && other.stored_ < other.limit_; ++i) {
+    other.freeSlot().swap(slots_[i]);
+    ++other.stored_;
+  }
+  other.count_ = count_ - std::min(from, count_);
+  truncate(from);
+}
+
+void TokenList::swap(TokenList& other) {
+  slots_.swap(other.slots_);
+  std::swap(stored_, other.stored_);
+  std::swap(count_, other.count_);
 }
 
 }  // namespace touchstone2

@@ -2,7 +2,6 @@
 
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/file.h>
-#include <touchstone2/message_handler.h>
 
 #include "diagnostics/detailed_diagnostics.h"
 #include "input/lexer.h"

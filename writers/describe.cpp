@@ -1,4 +1,4 @@
-#include <touchstone2/describe.h>
+#include <touchstone2/writer.h>
 
 #include <cstdint>
 #include <string>

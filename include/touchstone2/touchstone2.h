@@ -13,11 +13,9 @@
 //   if (parser.parse()) touchstone2::V2_Writer(file).write(std::cout);
 
 #include <touchstone2/codes.h>
-#include <touchstone2/describe.h>
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/enums.h>
 #include <touchstone2/file.h>
-#include <touchstone2/message_handler.h>
 #include <touchstone2/parameters.h>
 #include <touchstone2/parser.h>
 #include <touchstone2/writer.h>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include <touchstone2/message_handler.h>
+#include <touchstone2/diagnostic.h>
 
 namespace touchstone2::python {
 

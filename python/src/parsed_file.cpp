@@ -1,6 +1,5 @@
 #include "python/src/parsed_file.h"
 
-#include <touchstone2/describe.h>
 #include <touchstone2/parser.h>
 #include <touchstone2/writer.h>
 
