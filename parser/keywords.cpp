@@ -32,7 +32,8 @@ void Reader::parseNumberOfPorts() {
   skipBlankLines();
   if (!atKeyword(Keyword::NumberOfPorts))
     throw ParserError(Code::NumberOfPortsMissing, token());
-  file_->setNumberOfPorts(static_cast<std::uint32_t>(parsePositiveCount(Code::PortCountNotPositive)));
+  std::int32_t count = parsePositiveCount(Code::PortCountNotPositive);
+  file_->setNumberOfPorts(static_cast<std::uint32_t>(count));
 }
 
 // The argument of a count keyword: a whole number of at least 1. The keyword
@@ -101,11 +102,13 @@ void Reader::parseTwoPortDataOrder() {
 }
 
 void Reader::parseNumberOfFrequencies() {
-  file_->setNumberOfFrequencies(static_cast<std::uint32_t>(parsePositiveCount(Code::FrequencyCountNotPositive)));
+  std::int32_t count = parsePositiveCount(Code::FrequencyCountNotPositive);
+  file_->setNumberOfFrequencies(static_cast<std::uint32_t>(count));
 }
 
 void Reader::parseNumberOfNoiseFrequencies() {
-  file_->setNumberOfNoiseFrequencies(static_cast<std::uint32_t>(parsePositiveCount(Code::NoiseFrequencyCountNotPositive)));
+  std::int32_t count = parsePositiveCount(Code::NoiseFrequencyCountNotPositive);
+  file_->setNumberOfNoiseFrequencies(static_cast<std::uint32_t>(count));
 }
 
 void Reader::parseMatrixFormat() {

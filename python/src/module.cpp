@@ -7,9 +7,11 @@
 // objects are made only before and after.
 
 #include <complex>
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <pybind11/numpy.h>
@@ -19,7 +21,6 @@
 #include <touchstone2/file.h>
 
 #include "python/src/array_filling.h"
-#include "python/src/buffer_view.h"
 #include "python/src/field_names.h"
 #include "python/src/parsed_file.h"
 
@@ -32,6 +33,31 @@ namespace py = pybind11;
 namespace touchstone2::python {
 
 namespace {
+
+// The bytes of any object with the buffer protocol (bytes, bytearray,
+// memoryview, mmap, a NumPy array), held for the view's lifetime. While it
+// is held the exporter keeps the bytes where they are (a bytearray refuses
+// to resize), so they can be read with the interpreter lock released. Made
+// and destroyed with the lock held.
+class BufferView {
+ public:
+  // Raises TypeError for an object without the protocol and BufferError for
+  // one whose bytes are not contiguous.
+  explicit BufferView(pybind11::handle object) {
+    if (PyObject_GetBuffer(object.ptr(), &view_, PyBUF_SIMPLE) != 0)
+      throw pybind11::error_already_set();
+  }
+  ~BufferView() { PyBuffer_Release(&view_); }
+  BufferView(const BufferView&) = delete;
+  BufferView& operator=(const BufferView&) = delete;
+
+  std::string_view contents() const {
+    return {static_cast<const char*>(view_.buf), static_cast<std::size_t>(view_.len)};
+  }
+
+ private:
+  Py_buffer view_;
+};
 
 // Text of the library as str: UTF-8, any other byte kept as a lone
 // surrogate, the way Python decodes file names, so that a name given as str

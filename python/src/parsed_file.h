@@ -1,16 +1,72 @@
 #ifndef TOUCHSTONE2_PYTHON_PARSED_FILE_H
 #define TOUCHSTONE2_PYTHON_PARSED_FILE_H
 
+#include <cstdint>
 #include <memory>
+#include <ostream>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <touchstone2/diagnostic.h>
 #include <touchstone2/file.h>
 
-#include "python/src/collecting_handler.h"
-
 namespace touchstone2::python {
+
+// One diagnostic as the parser reported it, copied out of the diagnostic
+// object, which lives only for the handler call. Line and column are 0 where
+// there is none.
+struct DiagnosticRecord {
+  std::int32_t code = 0;
+  bool error = false;
+  std::uint32_t line = 0;
+  std::uint32_t column = 0;
+  std::string message;
+};
+
+// Keeps every diagnostic of a parse, in order, instead of printing it. It
+// touches no Python object, so the parse can run without the interpreter
+// lock.
+class CollectingHandler : public MessageHandler {
+ public:
+  void error(const File& file, const ParserError& error) override;
+  void warning(const File& file, const ParserWarning& warning) override;
+
+  const std::vector<DiagnosticRecord>& records() const { return records_; }
+
+ private:
+  void add(const Diagnostic& diagnostic, bool error);
+
+  std::vector<DiagnosticRecord> records_;
+};
+
+// An output stream that appends to a string of the caller's, so that a
+// written file or description of hundreds of megabytes is held once, not
+// once in the stream and once more in the copy a std::ostringstream hands
+// out.
+class StringOutput : public std::ostream {
+ public:
+  // The buffer is made after the stream base, so it is attached only then.
+  explicit StringOutput(std::string& text) : std::ostream(nullptr), buffer_(text) {
+    rdbuf(&buffer_);
+  }
+
+ private:
+  class Buffer : public std::streambuf {
+   public:
+    explicit Buffer(std::string& text) : text_(text) {}
+
+   protected:
+    int_type overflow(int_type c) override;
+    std::streamsize xsputn(const char* data, std::streamsize count) override;
+
+   private:
+    std::string& text_;
+  };
+
+  Buffer buffer_;
+};
 
 // One read: the file record and every diagnostic of it. Plain C++, so that
 // reading and writing out run while the interpreter lock is released.
