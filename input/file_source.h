@@ -16,14 +16,14 @@ class File;
 // lexer has left behind is given back as it goes.
 class FileSource {
  public:
-  // Throws ParserError 1001 (not found: nothing under the name), 1002
-  // (unreadable: cannot be opened, not a regular file, too large, a read
-  // failure or a file that shrank while read) or 1003 (empty). Leaves nothing
-  // open when it throws.
+  // Throws ParserError FileNotFound (nothing under the name), FileUnreadable
+  // (cannot be opened, not a regular file, too large, a read failure or a
+  // file that shrank while read) or FileEmpty. Leaves nothing open when it
+  // throws.
   explicit FileSource(const File& file);
   // Reads bytes the caller already holds and keeps alive until the source is
-  // gone, the way the file would be read: 1003 when there are none, 1002 for
-  // 4 GiB or more.
+  // gone, the way the file would be read: FileEmpty when there are none,
+  // FileUnreadable for 4 GiB or more.
   explicit FileSource(std::string_view contents);
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
