@@ -98,8 +98,7 @@ class Reader {
   std::unique_ptr<Lexer> lexer_;
   bool endOfFileWarned_ = false;
   // Reused for every point and line, so that gathering allocates only while
-  // the first points grow them. Held by pointer so that this header, which
-  // the library's users include, needs none of the lexer's.
+  // the first points grow them.
   std::unique_ptr<TokenList> pointTokens_;
   std::unique_ptr<TokenList> lineTokens_;
 };
