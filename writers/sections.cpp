@@ -93,7 +93,7 @@ void writeHeaderComment(TextBuffer& text, const File& file, const PointLayout& l
 }
 
 void writeDataPoint(TextBuffer& text, const File& file, const NetworkParams& data,
-                    const PointLayout& layout, bool relativeToResistance, std::uint32_t point) {
+                    const PointLayout& layout, bool scaled, std::uint32_t point) {
   const DataFormat format = file.getFormat();
   const ParameterType type = file.getParameterType();
   const double r = file.getReferenceResistance();
@@ -106,7 +106,7 @@ void writeDataPoint(TextBuffer& text, const File& file, const NetworkParams& dat
       }
       ValuePair pair = layout.columnFirst ? data.element(point, col, row).get(format)
                                           : data.element(point, row, col).get(format);
-      if (relativeToResistance)
+      if (scaled)
         scaleToVersion1(type, format, r, row, col, pair.first, pair.second);
       text.put("  ", 2);
       text.putGeneralPadded(pair.first, kDataPrecision, kFieldWidth);
@@ -143,10 +143,12 @@ void writeNetworkData(std::ostream& out, const File& file, const DataLayout& lay
   if (data == nullptr || data->frequencyCount() == 0)
     return;
   PointLayout points = pointLayout(file, *data, layout);
+  // S-parameters have no dimension: nothing to scale, pair by pair.
+  const bool scaled = layout.relativeToResistance && scaledInVersion1(file.getParameterType());
   TextBuffer text(out);
   writeHeaderComment(text, file, points);
   for (std::uint32_t point = 0; point < data->frequencyCount(); ++point)
-    writeDataPoint(text, file, *data, points, layout.relativeToResistance, point);
+    writeDataPoint(text, file, *data, points, scaled, point);
   text.flush();
 }
 
