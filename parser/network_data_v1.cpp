@@ -46,8 +46,10 @@ void Parser::readNetworkDataV1(TokenList& pendingTokens) {
     if (noiseFound)
       break;
   }
-  if (!data)
+  if (!data) {
+    checkResistanceCount(0);
     return;
+  }
   file_->setNumberOfFrequencies(data->frequencyCount());
   file_->setNumberOfPorts(ports);
   if (ports == 2)
@@ -99,6 +101,7 @@ void Parser::processPointV1(const TokenList& point, std::uint32_t& ports,
     if (n * n != pairs)
       throw NetworkDataNotSquareError(pairs, frequencyToken);
     ports = static_cast<std::uint32_t>(n);
+    checkResistanceCount(ports);
     if (ports != 2 && file_->getParameterType() == ParameterType::G)
       throw ParserError(Code::GParametersNotTwoPort);
     if (ports != 2 && file_->getParameterType() == ParameterType::H)

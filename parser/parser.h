@@ -17,6 +17,7 @@ class ParserError;
 class ParserWarning;
 class TokenList;
 struct MessageHandler;
+struct Position;
 struct Token;
 enum class TokenKind : std::uint32_t;
 enum class Code : std::int32_t;
@@ -66,8 +67,10 @@ class Parser {
 
   // Option line.
   void parseOptionLine();
-  void parseOption();
+  bool parseOption();
   void parseReferenceResistanceOption();
+  void parseResistanceList();
+  void checkResistanceCount(std::uint32_t ports) const;
   void skipSecondaryOptionLine(bool v1);
 
   // Keywords.
@@ -107,6 +110,9 @@ class Parser {
   std::unique_ptr<FileSource> source_;
   std::unique_ptr<Lexer> lexer_;
   bool endOfFileWarned_ = false;
+  // Where the option line's R stands, once it has been read: the place of an
+  // error in the count of its per-port values, known only with the data.
+  std::unique_ptr<Position> resistanceOption_;
   // Reused for every point and line, so that gathering allocates only while
   // the first points grow them. Held by pointer so that this header, which
   // the library's users include, needs none of the lexer's.
