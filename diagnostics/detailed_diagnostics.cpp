@@ -43,6 +43,13 @@ WrongReferenceImpedanceCountError::WrongReferenceImpedanceCountError(std::uint64
             ") must match the number of ports (" + std::to_string(portCount) + ")");
 }
 
+WrongReferenceResistanceCountError::WrongReferenceResistanceCountError(
+    std::uint64_t resistanceCount, std::uint64_t portCount, const Position& where)
+    : ParserError(Code::ResistanceCount, where) {
+  setDetail("the number of reference resistances (" + std::to_string(resistanceCount) +
+            ") must match the number of ports (" + std::to_string(portCount) + ")");
+}
+
 FrequencyOrderingError::FrequencyOrderingError(double frequency, double previousFrequency,
                                                const Position& where)
     : ParserError(Code::FrequencyNotIncreasing, where) {

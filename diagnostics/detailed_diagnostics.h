@@ -34,6 +34,14 @@ class WrongReferenceImpedanceCountError : public ParserError {
                                     const Position& where);
 };
 
+// ResistanceCount: the option line lists a different number of reference
+// resistances than there are ports.
+class WrongReferenceResistanceCountError : public ParserError {
+ public:
+  WrongReferenceResistanceCountError(std::uint64_t resistanceCount, std::uint64_t portCount,
+                                     const Position& where);
+};
+
 // FrequencyNotIncreasing: frequencies must rise strictly.
 class FrequencyOrderingError : public ParserError {
  public:

@@ -97,7 +97,9 @@ struct VersionWord {
 };
 inline constexpr VersionWord kVersions[] = {
     {File::kVersion1, "1", false},
+    {File::kVersion1_1, "1.1", false},
     {File::kVersion2, "2.0", true},
+    {File::kVersion2_1, "2.1", true},
 };
 
 // Where a keyword may stand in a file: first, after the option line, among

@@ -48,8 +48,10 @@ void Reader::readNetworkDataV1(TokenList& pendingTokens) {
     if (noiseFound)
       break;
   }
-  if (!data)
+  if (!data) {
+    checkResistanceCount(0);
     return;
+  }
   file_->setNumberOfFrequencies(data->frequencyCount());
   file_->setNumberOfPorts(ports);
   if (ports == 2)
@@ -101,6 +103,7 @@ void Reader::processPointV1(const TokenList& point, std::uint32_t& ports,
     if (n * n != pairs)
       throw NetworkDataNotSquareError(pairs, frequencyToken);
     ports = static_cast<std::uint32_t>(n);
+    checkResistanceCount(ports);
     if (ports != 2 && file_->getParameterType() == ParameterType::G)
       throw ParserError(Code::GParametersNotTwoPort);
     if (ports != 2 && file_->getParameterType() == ParameterType::H)

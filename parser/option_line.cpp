@@ -1,9 +1,15 @@
 // The "#" option line: frequency unit, parameter type, number format and
-// reference resistance, in any order, each at most once.
+// reference resistance, in any order, each at most once. A file without
+// keywords may end the line with one resistance per port instead of one.
+
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/file.h>
 
+#include "diagnostics/detailed_diagnostics.h"
 #include "input/lexer.h"
 #include "model/vocabulary.h"
 #include "parser/reader.h"
@@ -18,8 +24,16 @@ void Reader::parseOptionLine() {
   }
   nextToken();
   if (!skipSeparator()) {
+    bool afterResistance = false;
     do {
-      parseOption();
+      // A number where an option would stand, right after R's own: the
+      // per-port form, which only files without keywords have.
+      if (afterResistance && token().kind == TokenKind::Number &&
+          file_->getVersion() == File::kVersion1) {
+        parseResistanceList();
+        break;
+      }
+      afterResistance = parseOption();
       nextToken();
     } while (!skipSeparator());
   }
@@ -33,7 +47,8 @@ void Reader::parseOptionLine() {
     file_->setReferenceResistance(50.0);
 }
 
-void Reader::parseOption() {
+// True when the option was R and its value.
+bool Reader::parseOption() {
   expectWord(Code::OptionInvalid);
   const std::string& word = token().text;
   if (const FrequencyUnitWord* unit = rowNamed(kFrequencyUnits, word)) {
@@ -50,13 +65,16 @@ void Reader::parseOption() {
     file_->setFormat(format->value);
   } else if (sameWord(word, kResistanceOption)) {
     parseReferenceResistanceOption();
+    return true;
   } else {
     throw ParserError(Code::OptionInvalid, token());
   }
+  return false;
 }
 
 // "R" and the number after it; the value is tested before the repetition.
 void Reader::parseReferenceResistanceOption() {
+  resistanceOption_ = std::make_unique<Position>(token());
   nextToken();
   expectWhitespace(Code::ResistanceMissing);
   expectNumber(Code::ResistanceMissing);
@@ -66,6 +84,43 @@ void Reader::parseReferenceResistanceOption() {
   if (file_->getReferenceResistance() != 0.0)
     throw ParserError(Code::OptionRepeated, token());
   file_->setReferenceResistance(ohms);
+}
+
+// The values after R's first, one per port, up to the line end: each is
+// tested as the single value is. Y-, Z-, H- and G-parameters are given
+// relative to one resistance, so for them the values must all be equal; the
+// parameter type may stand before R, so that is tested once the line is read.
+// The count is tested against the ports once the data have shown them.
+void Reader::parseResistanceList() {
+  std::vector<double> resistances{file_->getReferenceResistance()};
+  std::unique_ptr<Position> firstDifferent;
+  for (;;) {
+    if (token().kind != TokenKind::Number)
+      throw ParserError(Code::ResistancesNotLast, token());
+    double ohms = toReal(token(), true);
+    if (!(ohms > 0.0))
+      throw ParserError(Code::ResistanceInvalid, token());
+    if (ohms != resistances.front() && !firstDifferent)
+      firstDifferent = std::make_unique<Position>(token());
+    resistances.push_back(ohms);
+    nextToken();
+    if (token().kind == TokenKind::EndOfLine || token().kind == TokenKind::EndOfFile)
+      break;
+    skipSeparator();
+  }
+  ParameterType type = file_->getParameterType();
+  if (firstDifferent && type != ParameterType::S && type != ParameterType::Unset)
+    throw ParserError(Code::ResistancesDiffer, *firstDifferent);
+  file_->setReferenceImpedances(std::move(resistances));
+  file_->setVersion(File::kVersion1_1);
+  skipSeparator();
+}
+
+// The per-port resistances of the option line must be as many as the ports.
+void Reader::checkResistanceCount(std::uint32_t ports) const {
+  std::size_t count = file_->getReferenceImpedances().size();
+  if (file_->getVersion() == File::kVersion1_1 && count != ports)
+    throw WrongReferenceResistanceCountError(count, ports, *resistanceOption_);
 }
 
 void Reader::skipSecondaryOptionLine(bool v1) {

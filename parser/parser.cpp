@@ -84,7 +84,8 @@ void Reader::parseV1() {
   if (file_->getNumberOfPorts() == 2)
     readNoiseDataV1(pendingTokens);
   checkTrailingLines(true);
-  file_->setDefaultReferenceImpedances();
+  if (!file_->getReferenceImpedancesGiven())
+    file_->setDefaultReferenceImpedances();
   file_->setDefaultMixedModeOrder();
   file_->setValid();
 }

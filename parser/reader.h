@@ -57,8 +57,10 @@ class Reader {
 
   // Option line.
   void parseOptionLine();
-  void parseOption();
+  bool parseOption();
   void parseReferenceResistanceOption();
+  void parseResistanceList();
+  void checkResistanceCount(std::uint32_t ports) const;
   void skipSecondaryOptionLine(bool v1);
 
   // Keywords.
@@ -97,6 +99,9 @@ class Reader {
   std::unique_ptr<FileSource> source_;
   std::unique_ptr<Lexer> lexer_;
   bool endOfFileWarned_ = false;
+  // Where the option line's R stands, once it has been read: the place of an
+  // error in the count of its per-port values, known only with the data.
+  std::unique_ptr<Position> resistanceOption_;
   // Reused for every point and line, so that gathering allocates only while
   // the first points grow them.
   std::unique_ptr<TokenList> pointTokens_;

@@ -40,8 +40,12 @@ struct CollectingHandler : touchstone2::MessageHandler {
 const char* versionName(std::uint32_t version) {
   if (version == touchstone2::File::kVersion1)
     return "1";
+  if (version == touchstone2::File::kVersion1_1)
+    return "1.1";
   if (version == touchstone2::File::kVersion2)
     return "2.0";
+  if (version == touchstone2::File::kVersion2_1)
+    return "2.1";
   return "unknown";
 }
 

@@ -66,6 +66,12 @@ namespace touchstone2 {
   X(SecondOptionLineIgnored, 2106, Warning,                                                    \
     "ignored secondary options line; only the first options line is used")                     \
   X(SecondOptionLine, 2107, Error, "invalid secondary options line")                           \
+  X(ResistancesNotLast, 2108, Error,                                                           \
+    "the per-port reference resistances must end the options line")                            \
+  X(ResistanceCount, 2109, Error,                                                              \
+    "the number of reference resistances must match the number of ports")                      \
+  X(ResistancesDiffer, 2110, Error,                                                            \
+    "different per-port reference resistances are only defined for S-parameters")              \
   X(KeywordOrderError, 2200, Error, "error in keyword ordering")                               \
   X(VersionNotFirst, 2201, Error, "[Version] must be the first keyword")                       \
   X(NumberOfPortsMissing, 2202, Error, "expected to find the [Number of Ports] keyword")       \

@@ -17,7 +17,9 @@ namespace touchstone2 {
 class File {
  public:
   static constexpr std::uint32_t kVersion1 = 0x10000;
+  static constexpr std::uint32_t kVersion1_1 = 0x10001;
   static constexpr std::uint32_t kVersion2 = 0x20000;
+  static constexpr std::uint32_t kVersion2_1 = 0x20001;
 
   explicit File(const std::string& filename);
   File(const File&) = delete;

@@ -74,6 +74,8 @@ class Values(unittest.TestCase):
         t = touchstone2.read(path)
         self.assertEqual([str(warning) for warning in t.warnings], errors)
         self.assertEqual(t.describe(), description)
+        self.assertEqual(t.version, re.search(r"\nversion: (.*)\n", description)[1])
+        same(printed(t.reference), printed(re.findall(r"Z0\[\d+\] = (\S+) Ohms", description)))
         self.assertEqual(t.canonical(), run("-canonical", path)[1])
         network, _, noise = description.partition("\nNOISE PARAMETERS\n")
         numbers = [(real, float(imaginary) * (-1 if sign == "-" else 1))

@@ -1,5 +1,5 @@
 """Strict reader for Touchstone network-parameter files (.s1p to .sNp,
-versions 1 and 2.0), with NumPy arrays.
+versions 1, 1.1, 2.0 and 2.1), with NumPy arrays.
 
 It reads exactly the files the snpvet checker accepts, with the checker's
 own parser, and reports exactly what the checker reports:

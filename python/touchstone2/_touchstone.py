@@ -27,19 +27,21 @@ class Touchstone:
 
     Attributes:
         filename: the name it was read under.
-        version: "1" or "2.0".
+        version: "1", "1.1", "2.0" or "2.1".
         parameter: "S", "Y", "Z", "H" or "G".
         ports: the number of ports.
         frequency_unit: the option line's unit, "Hz", "kHz", "MHz" or "GHz"
             (GHz where the line gives none); the arrays are in Hz anyway.
         format: the option line's number format, "DB", "MA" or "RI".
-        reference_resistance: the option line's R, in ohms (50 by default).
+        reference_resistance: the option line's R, in ohms (50 by default;
+            port 1's where the line gives one per port, version 1.1).
         matrix_format: "Full", "Upper" or "Lower".
         two_port_data_order: "12_21" or "21_12" for a 2-port v2.0 file, else
             None.
         mixed_mode_order: one descriptor per matrix row, such as "S1",
             "D1,2" or "C1,2".
-        reference_given: whether the file had [Reference].
+        reference_given: whether the file had [Reference], or one resistance
+            per port on its option line (version 1.1).
         mixed_mode_order_given: whether the file had [Mixed-Mode Order].
         frequency: float64 array (points,), Hz.
         data: complex128 array (points, ports, ports); data[k, i, j] is row

@@ -14,7 +14,7 @@ A case is one line:  [ARGS] INPUT -> EXPECT   (a '#' after EXPECT starts a note)
           '-' for no file, 'dir' or 'fifo' for one of those under the name
   EXPECT  each diagnostic line in order, as E2003@2:5 or W2005@3:1, or E1001
           without a position; ="text" after one checks its message exactly;
-          v1 or v2.0 for the verdict line; out= and stderr= (a base or
+          v1, v1.1, v2.0 or v2.1 for the verdict line; out= and stderr= (a base or
           a "text") for the exact stdout and stderr; status=N
 The status is 1 when an E item is expected, else 0, unless status= says.
 Without a verdict or out=, stdout must be empty after a failure; a case that
@@ -41,7 +41,7 @@ import tempfile
 ESCAPES = {"n": b"\n", "r": b"\r", "t": b"\t", "0": b"\0", "\\": b"\\", '"': b'"'}
 DIAGNOSTIC = re.compile(rb"^(?P<file>.*?)(?::(?P<pos>\d+:\d+))?: (error E|warning W)"
                         rb"(?P<code>\d+): (?P<text>.*)$")
-ITEM = re.compile(r'(?P<key>[EW]\d{4}(?:@\d+:\d+)?|v1|v2\.0|out|stderr|status|name)'
+ITEM = re.compile(r'(?P<key>[EW]\d{4}(?:@\d+:\d+)?|v1\.1|v2\.1|v1|v2\.0|out|stderr|status|name)'
                   r'(?:=(?P<value>"(?:\\.|[^"\\])*"|\S+))?$')
 
 
@@ -167,7 +167,7 @@ class Case:
             raise CaseError("bad value in %s" % word)
         if key[0] in "EW":
             self.diagnostics.append((key, text))
-        elif key in ("v1", "v2.0"):
+        elif key in ("v1", "v1.1", "v2.0", "v2.1"):
             self.verdict = key
         elif key == "out":
             self.stdout = text if text is not None else b"".join(bases[value])

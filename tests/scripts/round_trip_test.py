@@ -24,8 +24,11 @@ DIAGNOSED = {  # the sample files with a diagnostic: its place and code
 VERSIONS = {"1": 81, "2.0": 1}  # of the accepted real files
 REFUSED = "snpvet: failed to write Touchstone v1 file: "
 ONLY = REFUSED + "Touchstone v1 only supports "
-V1_LIMITS = {rb"(?im)^\[reference\]": ONLY + "a single reference impedance",  # what v1 cannot
-             rb"(?im)^\[mixed-mode order\]": ONLY + "data in single-ended mode"}  # express
+SINGLE = ONLY + "a single reference impedance"
+V1_LIMITS = {rb"(?im)^\[reference\]": SINGLE,  # what v1 cannot express
+             # an option line's R and two numbers: one resistance per port (version 1.1)
+             rb"(?im)^#[^!\n]*\sr[ \t]+[^\s!]+[ \t]+[-+.\d]": SINGLE,
+             rb"(?im)^\[mixed-mode order\]": ONLY + "data in single-ended mode"}
 CONTENT_WARNING = re.compile(r"warning (W23(?:01|02|21): .*)")
 NAME_AND_VERSION = re.compile(r"filename: .*\nversion: (.*)\n")
 
