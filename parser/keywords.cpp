@@ -52,11 +52,6 @@ std::int32_t Reader::parsePositiveCount(Code notPositive) {
 
 // The header keywords, in any order, each at most once, up to [Network Data].
 void Reader::parseKeywords() {
-  static constexpr void (Reader::*kReaders[])() = {
-#define TOUCHSTONE2_KEYWORD_READER(name, text, place, reader) &Reader::reader,
-      TOUCHSTONE2_KEYWORDS(TOUCHSTONE2_KEYWORD_READER)
-#undef TOUCHSTONE2_KEYWORD_READER
-  };
   std::uint32_t seen = 0;
   skipBlankLines();
   for (;;) {
@@ -82,7 +77,14 @@ void Reader::parseKeywords() {
     if ((seen >> index & 1) != 0)
       throw ParserError(Code::KeywordTwice, token());
     seen |= std::uint32_t{1} << index;
-    (this->*kReaders[index])();
+    switch (keyword->value) {
+#define TOUCHSTONE2_KEYWORD_READER(name, text, place, reader) \
+  case Keyword::name:                                          \
+    reader();                                                  \
+    break;
+      TOUCHSTONE2_KEYWORDS(TOUCHSTONE2_KEYWORD_READER)
+#undef TOUCHSTONE2_KEYWORD_READER
+    }
     skipBlankLines();
   }
 }
