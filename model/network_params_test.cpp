@@ -1,4 +1,9 @@
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
 
 #include "model/matrix_layouts.h"
 
@@ -15,6 +20,27 @@ TEST(NetworkParams, StoredValuesReadInEveryForm) {
   EXPECT_NEAR(db.first, -20, 1e-12);
   EXPECT_NEAR(ma.first, 0.1, 1e-15);
   EXPECT_NEAR(db.second + ma.second, -180, 1e-12);
+}
+
+// A point too large for the memory there is ends in bad_alloc, which the checker reports as
+// one line, never in a write through a null block. Run in a child, under a 1 GiB address space.
+void addPointBeyondMemory() {
+  const rlimit limit{rlim_t{1} << 30, rlim_t{1} << 30};
+  setrlimit(RLIMIT_AS, &limit);
+  FullNetworkParams params(50000, 1.0, DataFormat::RI);  // 40 GB of pairs a point
+  try {
+    params.addFrequency(1.0);
+  } catch (const std::bad_alloc&) {
+    std::exit(0);
+  }
+  std::exit(1);
+}
+
+TEST(NetworkParamsDeathTest, APointBeyondMemoryThrowsBadAlloc) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer's allocator ends the process instead";
+#endif
+  EXPECT_EXIT(addPointBeyondMemory(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
