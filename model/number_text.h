@@ -13,6 +13,10 @@ void appendGeneral(std::string& out, double value, int precision = 6);
 // The same, left-justified and filled with blanks to at least width characters.
 void appendGeneralPadded(std::string& out, double value, int precision, std::size_t width);
 
+// The same with the least precision, from leastPrecision up, whose text reads
+// back as exactly value: "50" stays "50", 50.123456789 keeps its digits.
+void appendRoundTrip(std::string& out, double value, int leastPrecision = 6);
+
 std::string formatGeneral(double value, int precision = 6);
 
 }  // namespace touchstone2

@@ -81,11 +81,12 @@ void V2_Writer::writeCounts(std::ostream& out) const {
     writeCountLine(out, "[Number of Noise Frequencies] ", noise->pointCount());
 }
 
+// Six digits at least, more where the value needs them to read back the same.
 void V2_Writer::writeReference(std::ostream& out) const {
   std::string line = "[Reference]";
   for (double impedance : file_->getReferenceImpedances()) {
     line += ' ';
-    appendGeneral(line, impedance);
+    appendRoundTrip(line, impedance);
   }
   line += '\n';
   writeText(out, line);

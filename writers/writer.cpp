@@ -169,7 +169,8 @@ void Writer::writeOptionLine(std::ostream& out) const {
   line += formatWord(file_->getFormat());
   if (file_->getReferenceResistance() > 0) {
     line += " R ";
-    appendGeneral(line, file_->getReferenceResistance(), kDefaultPrecision);
+    // Exact, as v1 values of Y, Z, H and G are relative to it.
+    appendRoundTrip(line, file_->getReferenceResistance(), kDefaultPrecision);
   }
   line += '\n';
   writeText(out, line);

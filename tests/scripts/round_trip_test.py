@@ -28,12 +28,11 @@ V1_LIMITS = {rb"(?im)^\[reference\]": ONLY + "a single reference impedance",  # 
 RANGE = REFUSED + "a value normalised to the reference resistance is out of range for " \
                   "Touchstone v1"
 # What the two written forms of an input give instead of the same content. Each is a loss of the
-# writers' fixed precisions (network data 16 digits; noise data, R and [Reference] 6) or a rule of
-# the format; an entry that no longer happens fails, so that it is removed.
+# writers' fixed precisions (network data 16 digits, noise data 6; R and [Reference] exact) or a
+# rule of the format; an entry that no longer happens fails, so that it is removed.
 ALLOWED = {  # input: -canonical, -canonical-v1
     "network-frequencies-merge": ("E2311", "E2311"),  # frequencies differ in the 17th digit
     "noise-frequencies-merge": ("E2311", "E2311"),  # noise frequencies have 6 digits
-    "reference-pair-split-by-rounding": ("E2319", ONLY + "a single reference impedance"),
     "huge-angle-loses-17th-digit": ("other content", "other content"),  # and its sine with it
     "v1-without-data": (NO_DATA, "same"),  # v2.0 has no form for a file without ports
     "v1-writer-noise-resistance-to-zero": ("same", RANGE),
