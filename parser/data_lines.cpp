@@ -1,6 +1,8 @@
 // Gathering the numbers of one data line, and what may follow the last
 // section of a file.
 
+#include <cstdint>
+
 #include "diagnostics/parser_error.h"
 #include "input/file_source.h"
 #include "parser/parser.h"
@@ -23,9 +25,17 @@ class BlankPassing {
   FileSource& source_;
 };
 
+// Often enough to stop within a millisecond or so, rarely enough to cost
+// nothing measurable.
+constexpr std::uint32_t kLinesPerInterruptCheck = 1024;
+
 }  // namespace
 
 bool Parser::readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1) {
+  if (interruptCheck_ && --linesUntilCheck_ == 0) {
+    linesUntilCheck_ = kLinesPerInterruptCheck;
+    interruptCheck_();
+  }
   while (token().kind != TokenKind::Number) {
     switch (token().kind) {
       case TokenKind::Whitespace:

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace touchstone2 {
 
@@ -35,6 +36,11 @@ class Parser {
   // The same for bytes already in memory, which the record's file name only
   // names in the diagnostics; they must outlive the call.
   bool parse(std::string_view contents);
+
+  // Lets a caller end a long read early (on a user's interrupt, say): check
+  // is called between blocks of data lines and may throw; the exception
+  // leaves parse() at once, the record not valid, nothing else held.
+  void setInterruptCheck(std::function<void()> check) { interruptCheck_ = std::move(check); }
 
  private:
   bool parseFrom(const std::function<std::unique_ptr<FileSource>()>& open);
@@ -102,6 +108,8 @@ class Parser {
   MessageHandler* handler_;
   std::unique_ptr<FileSource> source_;
   bool endOfFileWarned_ = false;
+  std::function<void()> interruptCheck_;
+  std::uint32_t linesUntilCheck_ = 1;
   // Reused for every point and line, so that gathering allocates only while
   // the first points grow them. Held by pointer so that this header, which
   // the library's users include, needs none of the lexer's.
