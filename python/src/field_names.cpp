@@ -1,6 +1,9 @@
 #include "python/src/field_names.h"
 
+#include <stdexcept>
+
 #include "model/file.h"
+#include "model/parameter_letter.h"
 
 namespace touchstone2::python {
 
@@ -58,6 +61,55 @@ std::string descriptorName(const MixedModeDescriptor& descriptor) {
   const char* letter = descriptor.kind == MixedModeKind::Differential ? "D" : "C";
   return letter + std::to_string(descriptor.firstPort) + "," +
          std::to_string(descriptor.secondPort);
+}
+
+namespace {
+
+// The value among candidates whose name is name, by the naming function
+// above, so that both directions use the same words.
+template <typename Value, typename Name, std::size_t count>
+Value named(const std::string& name, const Value (&candidates)[count], Name nameOf) {
+  for (Value candidate : candidates) {
+    const char* text = nameOf(candidate);
+    if (text != nullptr && name == text)
+      return candidate;
+  }
+  throw std::invalid_argument("unknown name: " + name);
+}
+
+}  // namespace
+
+std::uint32_t versionNamed(const std::string& name) {
+  const std::uint32_t versions[] = {File::kVersion1, File::kVersion2};
+  return named(name, versions, versionName);
+}
+
+FrequencyUnit frequencyUnitNamed(const std::string& name) {
+  const FrequencyUnit units[] = {FrequencyUnit::Hz, FrequencyUnit::kHz, FrequencyUnit::MHz,
+                                 FrequencyUnit::GHz};
+  return named(name, units, frequencyUnitName);
+}
+
+ParameterType parameterTypeNamed(const std::string& name) {
+  const ParameterType types[] = {ParameterType::S, ParameterType::Y, ParameterType::Z,
+                                 ParameterType::H, ParameterType::G};
+  return named(name, types, parameterLetter);
+}
+
+DataFormat formatNamed(const std::string& name) {
+  const DataFormat formats[] = {DataFormat::DB, DataFormat::MA, DataFormat::RI};
+  return named(name, formats, formatName);
+}
+
+MatrixFormat matrixFormatNamed(const std::string& name) {
+  const MatrixFormat formats[] = {MatrixFormat::Full, MatrixFormat::Upper, MatrixFormat::Lower};
+  return named(name, formats, matrixFormatName);
+}
+
+TwoPortDataOrder twoPortDataOrderNamed(const std::string& name) {
+  const TwoPortDataOrder orders[] = {TwoPortDataOrder::Order12_21,
+                                     TwoPortDataOrder::Order21_12};
+  return named(name, orders, twoPortDataOrderName);
 }
 
 }  // namespace touchstone2::python

@@ -19,6 +19,15 @@ const char* matrixFormatName(MatrixFormat format);
 const char* twoPortDataOrderName(TwoPortDataOrder order);
 std::string descriptorName(const MixedModeDescriptor& descriptor);
 
+// The other way: the value a name stands for; std::invalid_argument for a
+// name that is none of the above.
+std::uint32_t versionNamed(const std::string& name);
+FrequencyUnit frequencyUnitNamed(const std::string& name);
+ParameterType parameterTypeNamed(const std::string& name);
+DataFormat formatNamed(const std::string& name);
+MatrixFormat matrixFormatNamed(const std::string& name);
+TwoPortDataOrder twoPortDataOrderNamed(const std::string& name);
+
 }  // namespace touchstone2::python
 
 #endif

@@ -1,13 +1,16 @@
 #ifndef TOUCHSTONE2_PYTHON_PARSED_FILE_H
 #define TOUCHSTONE2_PYTHON_PARSED_FILE_H
 
+#include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/file.h"
 #include "python/src/collecting_handler.h"
+#include "python/src/file_building.h"
 
 namespace touchstone2::python {
 
@@ -15,11 +18,19 @@ namespace touchstone2::python {
 // reading and writing out run while the interpreter lock is released.
 class ParsedFile {
  public:
+  // Called between blocks of lines of a read; may throw to end it.
+  using InterruptCheck = std::function<void()>;
+
   // Reads the file at path; the path also names it in the diagnostics.
-  static std::unique_ptr<ParsedFile> fromPath(const std::string& path);
+  static std::unique_ptr<ParsedFile> fromPath(const std::string& path,
+                                              const InterruptCheck& interrupt);
   // Reads bytes that stay alive for the call; name names them.
   static std::unique_ptr<ParsedFile> fromBytes(std::string_view contents,
-                                               const std::string& name);
+                                               const std::string& name,
+                                               const InterruptCheck& interrupt);
+  // A valid record of the values given, as if read from a file named name.
+  static std::unique_ptr<ParsedFile> fromValues(const FileValues& values,
+                                                const std::string& name);
 
   ParsedFile(const ParsedFile&) = delete;
   ParsedFile& operator=(const ParsedFile&) = delete;
@@ -28,11 +39,15 @@ class ParsedFile {
   const File& file() const { return file_; }
   const std::vector<DiagnosticRecord>& diagnostics() const { return handler_.records(); }
 
-  // What snpvet -canonical, -canonical-v1 and -describe write, byte for
-  // byte. Only for a valid file. canonicalV1 throws std::runtime_error, with
-  // the writer's reason, for a file that v1 cannot express.
-  std::string canonical() const;
-  std::string canonicalV1() const;
+  // The names of the writers' versions: "2.0" (what snpvet -canonical
+  // writes) and "1" (snpvet -canonical-v1).
+  static std::vector<std::string> versions();
+  // The file as that writer writes it, byte for byte. Only for a valid
+  // file. Throws std::runtime_error, with the writer's reason, for a file
+  // that the version cannot express, before anything is written.
+  void write(const std::string& version, std::ostream& out) const;
+  std::string text(const std::string& version) const;
+  // What snpvet -describe writes.
   std::string description() const;
 
  private:
