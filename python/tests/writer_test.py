@@ -100,8 +100,10 @@ class Guarantee(unittest.TestCase):
                     error = relative_error(back.data, data)
                     self.assertLess(error, ACCURACY[fmt])
                     worst[fmt] = max(worst[fmt], error)
-                    np.testing.assert_array_equal(back.reference, t.reference)
-                    self.assertEqual(back.mixed_mode_order, t.mixed_mode_order)
+                    np.testing.assert_array_equal(back.reference,
+                                                  np.broadcast_to(reference, ports))
+                    self.assertEqual(back.mixed_mode_order,
+                                     order or ["S%d" % (i + 1) for i in range(ports)])
                     with open(path) as text:
                         self.assertEqual(text.read(), t.canonical() if version == "2.0"
                                          else t.canonical_v1())
@@ -140,11 +142,14 @@ class Guarantee(unittest.TestCase):
 
 class Refusals(unittest.TestCase):
     F, DATA = arrays(2, points=3)
+    NOISE = noise(F[-1])
     ASYMMETRIC = np.array([[[1, 2], [3, 4]]] * 3)
     # (changed arguments, what the ValueError says)
     CASES = [
         ({"frequency": [-1, 1, 2]}, r"^frequency\[0\] = -1\.0 is negative"),
         ({"frequency": [1, 3, 3]}, r"^frequency\[2\] = 3\.0 does not rise"),
+        ({"frequency": [1, 2, np.nextafter(2, 3)], "frequency_unit": "Hz"},
+         r"^frequency \(in Hz, to 16 digits\)\[2\] = 2\.0 does not rise"),
         ({"frequency": [1, np.nan, 3]}, r"^frequency\[1\] = nan is not finite"),
         ({"frequency": [[1, 2, 3]]}, r"^frequency: shape \(1, 3\)"),
         ({"data": DATA[:, :1]}, r"^data: shape \(3, 1, 2\)"),
@@ -165,15 +170,15 @@ class Refusals(unittest.TestCase):
          r"^data\[0, 0, 1\] = 0j has no DB form"),
         ({"format": "MA", "data": np.full((3, 2, 2), 1.5e308 + 1.5e308j)},
          r"^data\[0, 0, 0\] .* no finite magnitude"),
-        ({"noise": noise(F[-1]), "data": arrays(3, 3)[1]}, r"^noise: noise parameters need 2 ports"),
+        ({"noise": NOISE, "data": arrays(3, 3)[1]}, r"^noise: noise parameters need 2 ports"),
         ({"noise": (1, 2)}, r"^noise: not a Noise"),
-        ({"noise": noise(F[-1])._replace(rn=np.array([1, 0, 1]))}, r"^noise.rn\[1\] = 0\.0 is not"),
-        ({"noise": noise(F[-1])._replace(nf_min=[1, 2])}, r"^noise.nf_min: shape \(2,\) is not \(3,\)"),
-        ({"noise": noise(F[-1])._replace(frequency=[1e9, 2e9, 1e9])},
+        ({"noise": NOISE._replace(rn=np.array([1, 0, 1]))}, r"^noise.rn\[1\] = 0\.0 is not"),
+        ({"noise": NOISE._replace(nf_min=[1, 2])}, r"^noise.nf_min: shape \(2,\) is not \(3,\)"),
+        ({"noise": NOISE._replace(frequency=[1e9, 2e9, 1e9])},
          r"^noise.frequency .*\[2\] = 1\.0 does not rise"),
-        ({"noise": noise(F[-1])._replace(frequency=[1e9, 1.0000001e9, 2e9])},
+        ({"noise": NOISE._replace(frequency=[1e9, 1.0000001e9, 2e9])},
          r"^noise.frequency \(in GHz, to 6 digits\)\[1\] = 1\.0 does not rise"),
-        ({"noise": noise(F[-1])._replace(frequency=F[-1] * np.array([1.5, 2, 3]))},
+        ({"noise": NOISE._replace(frequency=F[-1] * np.array([1.5, 2, 3]))},
          r"^noise.frequency\[0\] = .* lies above the last network frequency"),
         ({"mixed_mode_order": ["S1"]}, r"^mixed_mode_order: 1 descriptors for 2 ports"),
         ({"mixed_mode_order": ["S1", "S1"]}, r"port 1 is described by mixed_mode_order\[0\] "
@@ -195,13 +200,26 @@ class Refusals(unittest.TestCase):
                 with self.assertRaisesRegex(ValueError, message):
                     Touchstone.from_arrays(**arguments)
 
-    def test_version_refusals_leave_the_target_alone(self):
+    def test_write_refusals_leave_the_target_alone(self):
+        """Unknown versions, what v1 cannot express, and a text the checker
+        refuses."""
         t = Touchstone.from_arrays(self.F, self.DATA, reference=[50, 60])
+        fields = {"version": "2.0", "parameter": "S", "ports": 1, "frequency_unit": "Hz",
+                  "format": "RI", "reference_resistance": 50.0, "matrix_format": "Full",
+                  "two_port_data_order": None}
+        record = touchstone2._core.build(fields, np.array([1.0, 1.0]), np.zeros((2, 1, 1, 2)),
+                                         "RI", [50.0], False, [], False, None, b"<fault>")
+        merged = Touchstone._from_parsed(record, "<fault>", [])  # as if a fault let it through
         path = os.path.join(folder(), "old.s2p")
         pathlib.Path(path).write_bytes(b"old")
-        for version, kind in (("2.1", ValueError), ("1", touchstone2.TouchstoneError),
-                              (1, ValueError)):
-            self.assertRaises(kind, t.write, path, version)
+        for writer, version, kind in ((t, "2.1", ValueError), (t, 1, ValueError),
+                                      (t, "1", touchstone2.TouchstoneError),
+                                      (merged, "2.0", touchstone2.TouchstoneError)):
+            for target in (path, io.BytesIO()):
+                with self.assertRaises(kind) as caught:
+                    writer.write(target, version)
+                if writer is merged:
+                    self.assertEqual(caught.exception.diagnostic.code, 2311)
             self.assertEqual(os.listdir(os.path.dirname(path)), ["old.s2p"])
             self.assertEqual(pathlib.Path(path).read_bytes(), b"old")
 
@@ -304,7 +322,7 @@ class Values(unittest.TestCase):
 
     def test_stubs_match_the_module(self):
         try:
-            from mypy import stubtest  # noqa: F401
+            __import__("mypy.stubtest")
         except ImportError:
             self.skipTest("mypy is not installed (Debian: mypy)")
         config = os.path.join(folder(), "mypy.ini")
@@ -371,7 +389,7 @@ if __name__ == "__main__":
     SNPVET = sys.argv.pop(sys.argv.index("--snpvet") + 1)
     sys.argv.remove("--snpvet")
     try:
-        import skrf  # noqa: F401
+        __import__("skrf")
     except ImportError:
         sys.exit(77)  # skipped: scikit-rf is not installed
     unittest.main(warnings="ignore")

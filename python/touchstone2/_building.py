@@ -16,6 +16,7 @@ MATRIX_FORMATS = ("Full", "Upper", "Lower")
 # writers write them; they are kept so, so that what is shown is what is
 # written.
 NOISE_DIGITS = 6
+DATA_DIGITS = 16
 # Both ports of a pair must have the same reference, to within this many
 # ohms, as the reader demands.
 PAIR_TOLERANCE = 1e-6
@@ -199,6 +200,9 @@ def build(frequency, data, parameter, reference, noise, frequency_unit, format,
     reference = reference_values(reference, ports)
     order = [] if mixed_mode_order is None else mixed_mode(mixed_mode_order, ports, reference)
     in_unit = frequency / UNITS[frequency_unit]
+    # Written with 16 digits, frequencies closer than that would merge.
+    rising("frequency (in %s, to %d digits)" % (frequency_unit, DATA_DIGITS),
+           rounded(in_unit, DATA_DIGITS))
     rows = None if noise is None else noise_rows(noise, ports, in_unit[-1], frequency_unit)
     per_port = bool(np.any(reference != reference[0]))
     fields = {"version": "2.0", "parameter": parameter, "ports": ports,
