@@ -7,12 +7,13 @@ namespace touchstone2 {
 namespace {
 
 // Control bytes are shown as \xHH: written raw they would cut the message
-// short (NUL) or reach the user's terminal as control sequences. Every other
-// byte, tabs and 8-bit characters of a local code page included, is shown as
-// it is.
+// short (NUL) or reach the user's terminal as control sequences. So are bytes
+// above 0x7F: alone (a lead byte of UTF-8, a character of a local code page)
+// they would make the line invalid UTF-8, which a terminal or a Python caller
+// cannot print. Tabs and printable ASCII are shown as they are.
 std::string quotedCharacter(char c) {
   unsigned char byte = static_cast<unsigned char>(c);
-  if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
+  if ((byte < 0x20 && byte != '\t') || byte >= 0x7F) {
     static const char kHex[] = "0123456789abcdef";
     return std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
   }

@@ -37,11 +37,17 @@ DifferentialPortsImpedanceError::DifferentialPortsImpedanceError(std::uint32_t p
                                                                  std::uint32_t port2,
                                                                  double impedance2)
     : ParserError(2319) {
+  // Six digits unless they would show two different values alike ("50 Ohms,
+  // 50 Ohms"); then each as exactly as it takes to tell them apart.
+  const bool alike = formatGeneral(impedance1) == formatGeneral(impedance2);
+  auto append = [alike](std::string& text, double impedance) {
+    alike ? appendShortest(text, impedance) : appendGeneral(text, impedance);
+  };
   std::string detail = "different reference impedance for mixed-mode ports (port ";
   detail += std::to_string(port1) + ": ";
-  appendGeneral(detail, impedance1);
+  append(detail, impedance1);
   detail += " Ohms, port " + std::to_string(port2) + ": ";
-  appendGeneral(detail, impedance2);
+  append(detail, impedance2);
   detail += " Ohms)";
   setDetail(std::move(detail));
 }

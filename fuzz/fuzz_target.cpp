@@ -71,15 +71,12 @@ bool writtenApart(const File& file) {
 }
 
 // Losses that change the content: a huge angle that is not written exactly takes its sine with
-// it, in both forms; a value that normalising to R, as the v1 writer does, takes below the
-// smallest normal double comes back clipped.
+// it, in both forms; a network value that normalising to R, as the v1 writer does, takes below
+// the smallest normal double comes back clipped (a noise resistance so small is refused).
 void contentLosses(const File& file, bool& hugeAngle, bool& subnormal) {
   auto note = [&subnormal](double v) {
     subnormal |= v != 0 && std::fabs(v) < std::numeric_limits<double>::min();
   };
-  const NoiseParams* noise = file.getNoiseData();
-  for (std::uint32_t k = 0; noise && k < noise->pointCount(); ++k)
-    note(noise->noiseResistance(k) / file.getReferenceResistance());
   const NetworkParams* data = file.getNetworkData();
   const std::uint32_t n = data ? data->getNumberOfPorts() : 0;
   const bool angles = file.getFormat() == DataFormat::MA || file.getFormat() == DataFormat::DB;

@@ -48,6 +48,13 @@ bool readAll(int fd, char* buffer, std::size_t size) {
   return true;
 }
 
+// Whether a failed open found something under the name: "not found" only for
+// a name that leads nowhere; a file that exists but refuses to be opened (no
+// permission, a socket) is unreadable, not missing.
+bool nameResolves(int error) {
+  return error != ENOENT && error != ENOTDIR && error != ENAMETOOLONG && error != ELOOP;
+}
+
 }  // namespace
 
 FileSource::FileSource(const File& file) {
@@ -58,7 +65,7 @@ FileSource::FileSource(const File& file) {
   // flag does not matter for the regular files that are actually read.
   Descriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0)
-    throw ParserError(1001);
+    throw ParserError(nameResolves(errno) ? 1002 : 1001);
   struct stat info;
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
     throw ParserError(1002);

@@ -19,9 +19,10 @@ class File;
 // given back as it goes.
 class FileSource {
  public:
-  // Throws ParserError 1001 (not found), 1002 (unreadable: not a regular
-  // file, too large, a read failure or a file that shrank while read) or 1003
-  // (empty). Leaves nothing open when it throws.
+  // Throws ParserError 1001 (not found: nothing under the name), 1002
+  // (unreadable: cannot be opened, not a regular file, too large, a read
+  // failure or a file that shrank while read) or 1003 (empty). Leaves nothing
+  // open when it throws.
   explicit FileSource(const File& file);
   // Reads bytes the caller already holds and keeps alive until the source is
   // gone, the way the file would be read: 1003 when there are none, 1002 for

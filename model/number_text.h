@@ -10,8 +10,8 @@ namespace touchstone2 {
 // decimal comma must never reach a Touchstone file or a diagnostic.
 void appendGeneral(std::string& out, double value, int precision = 6);
 
-// The same, left-justified and filled with blanks to at least width characters.
-void appendGeneralPadded(std::string& out, double value, int precision, std::size_t width);
+// The shortest text in the same style that reads back as the same double.
+void appendShortest(std::string& out, double value);
 
 // The same with the least precision, from leastPrecision up, whose text reads
 // back as exactly value: "50" stays "50", 50.123456789 keeps its digits.

@@ -7,18 +7,6 @@ namespace touchstone2 {
 
 void TokenList::addSlot() { slots_.push_back(std::make_unique<Token>()); }
 
-void TokenList::append(const Token& token) {
-  if (stored_ < limit_) {
-    Token& slot = *freeSlot();
-    slot.kind = token.kind;
-    slot.line = token.line;
-    slot.column = token.column;
-    slot.text.assign(token.text);
-    ++stored_;
-  }
-  ++count_;
-}
-
 void TokenList::truncate(std::size_t count) {
   count_ = std::min(count_, count);
   stored_ = std::min(stored_, count_);

@@ -33,7 +33,6 @@ class TokenList {
   void setStoreLimit(std::size_t limit) { limit_ = limit; }
   void clearStoreLimit() { limit_ = std::numeric_limits<std::size_t>::max(); }
 
-  void append(const Token& token);
   // Appends the source's current token by taking it over (FileSource::
   // takeToken): the caller must go on with the source's next() at once.
   void appendTaken(FileSource& source) {

@@ -36,7 +36,7 @@ trap 'rm -rf "$work"' EXIT
 # directory holds the input and a file "args" with the arguments, each ended
 # by a NUL (an empty argument is a case of its own). The end-to-end cases are
 # decoded by the case driver's own parser.
-python3 - "$repo" "$work" "$sample" >"$work/runs" <<'EOF'
+python3 - "$repo" "$work" "$sample" >"$work/runs" <<'EOF' || exit 2
 import glob, os, shutil, sys
 repo, work, sample = sys.argv[1], sys.argv[2], int(sys.argv[3])
 sys.path.insert(0, os.path.join(repo, "tests", "e2e"))
@@ -67,17 +67,20 @@ for path in valid:
     for mode in ([], ["-canonical"], ["-canonical-v1"], ["-describe"]):
         emit({name: data}, -1, mode + [name])
 
-failing = []
+failing, bases = [], {}
+run_cases.read_table(os.path.join(repo, "tests", "e2e", "common.bases"), bases)
 for path in sorted(glob.glob(os.path.join(repo, "tests", "e2e", "*.cases"))):
-    with open(path, "rb") as f:
-        for case in run_cases.parse_cases(f.read()):
-            if case.expected_status == 1 and case.input is not None and not case.setup \
-                    and case.stdout_to is None:
-                failing.append(case)
+    for _, case in run_cases.read_table(path, dict(bases)):
+        if not isinstance(case, run_cases.Case):
+            sys.exit("valgrind_check: %s: %s" % (path, case))
+        if case.status == 1 and case.kind == "file" and case.stdout_to is None:
+            failing.append(case)
+if not valid or not failing:
+    sys.exit("valgrind_check: no inputs found")
 step = max(1, len(failing) // max(1, sample))
 chosen = failing[::step][:sample]
 for case in chosen:
-    emit({case.file: case.input}, 1, case.argv())
+    emit({case.name: case.input}, 1, [a.replace("%", case.name) for a in case.args])
 sys.stderr.write("inputs: %d valid files x 4 modes, %d of %d failing end-to-end cases\n"
                  % (len(valid), len(chosen), len(failing)))
 EOF
@@ -114,4 +117,4 @@ done <"$work/runs"
 elapsed=$(($(date +%s) - total_start))
 echo "valgrind_check: $runs runs under memcheck in ${elapsed}s ($(valgrind --version)), $failed with errors or leaks"
 echo "$((runs - failed)) passed, $failed failed"
-((failed == 0))
+((runs > 0 && failed == 0))

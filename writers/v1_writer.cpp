@@ -1,6 +1,7 @@
 #include "writers/v1_writer.h"
 
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace touchstone2 {
@@ -50,9 +51,10 @@ void V1_Writer::write(std::ostream& out) {
 }
 
 // Normalising to R can carry a stored value out of the range of a double (a
-// huge admittance times a huge R), or a noise resistance down to 0; written
-// as "inf" or "0" it would make a file that no reader accepts. Such a file is
-// refused before anything is written.
+// huge admittance times a huge R), or a noise resistance down to 0 or below
+// the smallest normal double; written as "inf" or "0" it would make a file
+// that no reader accepts, and a subnormal one would read back clipped. Such a
+// file is refused before anything is written.
 void V1_Writer::checkNormalizedValuesInRange() const {
   const NetworkParams* data = file_->getNetworkData();
   ParameterType type = file_->getParameterType();
@@ -74,7 +76,7 @@ void V1_Writer::checkNormalizedValuesInRange() const {
   const NoiseParams* noise = file_->getNoiseData();
   for (std::uint32_t k = 0; noise != nullptr && k < noise->pointCount(); ++k) {
     double normalized = noise->noiseResistance(k) / file_->getReferenceResistance();
-    if (!std::isfinite(normalized) || !(normalized > 0))
+    if (!std::isfinite(normalized) || !(normalized >= std::numeric_limits<double>::min()))
       throw std::runtime_error(kOutOfRange);
   }
 }

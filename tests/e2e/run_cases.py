@@ -9,13 +9,21 @@ A case is one line:  [ARGS] INPUT -> EXPECT   (a '#' after EXPECT starts a note)
   INPUT   "text" with the escapes \\n \\r \\t \\0 \\\\ \\" \\xHH; a base name,
           then edits applied in turn: N="line" replaces line N, +N="line"
           inserts before line N, -N deletes line N (a line gains its LF);
+          N counts the lines as the earlier edits left them, from 1 to the
+          last line, and +N also takes the last line + 1 (appends a line);
           '-' for no file, 'dir' or 'fifo' for one of those under the name
   EXPECT  each diagnostic line in order, as E2003@2:5 or W2005@3:1, or E1001
           without a position; ="text" after one checks its message exactly;
           v1 or v2.0 for the verdict line; out= and stderr= (a base or
           a "text") for the exact stdout and stderr; status=N
 The status is 1 when an E item is expected, else 0, unless status= says.
-Without a verdict or out=, stdout is checked only to be empty after a failure.
+Without a verdict or out=, stdout must be empty after a failure; a case that
+expects success needs one of them (unless stdout goes to a PATH).
+Whatever a case says must be compared: a table without a case, a base without
+its 'end', a case that expects nothing, an item given twice, a value no comparison reads (a message not in
+quotes, v1=x), edits outside the base, items that contradict each other
+(status=0 with an E item, a verdict with out=, stderr= with diagnostics) or
+an input that the arguments never name are errors of the table.
 
 A line ending in ' \\' goes on in the next (a blank before the ' \\'
 stays). A base is a named file of raw lines between 'base NAME' and 'end';
@@ -61,22 +69,38 @@ def unquote(text):
     return bytes(out)
 
 
-def words(text):
-    """Splits on blanks, keeping quoted texts (with what is glued to them) whole."""
-    return re.findall(r'(?:"(?:\\.|[^"\\])*"|[^\s"])+', text)
+WORD = re.compile(r'\s*(#.*|(?:"(?:\\.|[^"\\])*"|[^\s"])+)\s*')
 
 
-def build_input(spec, bases):
-    if spec[0].startswith('"'):
-        return unquote(spec[0])
-    if spec[0] not in bases:
-        raise CaseError("unknown base %s" % spec[0])
-    lines = list(bases[spec[0]])
-    for edit in spec[1:]:
+def words(text, notes=False):
+    """Splits on blanks (up to a note), keeping quoted texts (with what is glued to them) whole."""
+    found, at, text = [], 0, text.strip()
+    while at < len(text):
+        m = WORD.match(text, at)
+        if not m:
+            raise CaseError("unterminated quote in %s" % text[at:])
+        if notes and m.group(1).startswith("#"):
+            break
+        found.append(m.group(1))
+        at = m.end()
+    return found
+
+
+def build_input(items, bases):
+    if items[0].startswith('"'):
+        if len(items) > 1:
+            raise CaseError("edits of a quoted text: %s" % " ".join(items[1:]))
+        return unquote(items[0])
+    if items[0] not in bases:
+        raise CaseError("unknown base %s" % items[0])
+    lines = list(bases[items[0]])
+    for edit in items[1:]:
         m = re.match(r'([+-]?)(\d+)(?:=(".*"))?$', edit)
         if not m or (m.group(1) == "-") == bool(m.group(3)):
             raise CaseError("bad edit %s" % edit)
         n = int(m.group(2)) - 1
+        if not 0 <= n < len(lines) + (m.group(1) == "+"):
+            raise CaseError("edit %s outside the %d lines" % (edit, len(lines)))
         if m.group(1) == "-":
             del lines[n]
         elif m.group(1) == "+":
@@ -99,17 +123,32 @@ class Case:
         if len(parts) != 2:
             raise CaseError("a case needs ' -> '")
         left, right = parts
-        spec = words(left)
-        self.kind = spec[0] if spec[0] in ("-", "dir", "fifo") else "file"
-        self.input = build_input(spec, bases) if self.kind == "file" else None
+        items = words(left)
+        self.kind = items[0] if items[0] in ("-", "dir", "fifo") else "file"
+        if self.kind != "file" and len(items) > 1:
+            raise CaseError("edits of %s: %s" % (self.kind, " ".join(items[1:])))
+        if self.kind != "-" and not any("%" in a for a in self.args):
+            raise CaseError("the arguments never name the input")
+        self.input = build_input(items, bases) if self.kind == "file" else None
         self.name, self.diagnostics, self.verdict = "in.s2p", [], None
         self.stdout = self.stderr = self.status = None
-        for word in words(right):
-            if word.startswith("#"):
-                break
+        self.given = set()
+        for word in words(right, True):
             self.expect(word, bases)
+        errors = any(d[0].startswith("E") for d in self.diagnostics)
+        if not self.given - {"name"}:
+            raise CaseError("nothing expected")
         if self.status is None:
-            self.status = int(any(d[0].startswith("E") for d in self.diagnostics))
+            self.status = int(errors)
+        if errors and self.status != 1 or self.verdict and (self.status or errors):
+            raise CaseError("status %d contradicts the expected items" % self.status)
+        if self.verdict and self.stdout is not None or self.stdout_to and (
+                self.verdict or self.stdout is not None):
+            raise CaseError("stdout expected twice, or from a redirected run")
+        if not (self.status or self.verdict or self.stdout is not None or self.stdout_to):
+            raise CaseError("a success needs a verdict or out=")
+        if self.stderr is not None and self.diagnostics:
+            raise CaseError("stderr= with diagnostics")
 
     def expect(self, word, bases):
         m = ITEM.match(word)
@@ -117,6 +156,15 @@ class Case:
             raise CaseError("bad expectation %s" % word)
         key, value = m.group("key"), m.group("value")
         text = unquote(value) if value and value.startswith('"') else None
+        kind = "verdict" if key[0] == "v" else "diagnostic" if key[0] in "EW" else key
+        if kind in self.given and kind != "diagnostic":
+            raise CaseError("%s given twice" % kind)
+        self.given.add(kind)
+        wrong = {"diagnostic": value is not None and text is None,  # a message is quoted
+                 "verdict": value is not None, "status": not (value or "").isdigit(),
+                 "name": value is None or text is not None}.get(kind, value is None)
+        if wrong:
+            raise CaseError("bad value in %s" % word)
         if key[0] in "EW":
             self.diagnostics.append((key, text))
         elif key in ("v1", "v2.0"):
@@ -203,31 +251,42 @@ def read_table(path, bases):
             continue
         held = ""
         if text.startswith("base "):
-            base = text[5:].strip()
+            base, opened = text[5:].strip(), number
+            if base in bases:
+                cases.append((number, CaseError("base %s defined twice" % base)))
             bases[base] = []
             continue
         try:
             cases.append((number, Case(text, bases)))
         except (CaseError, KeyError, ValueError, IndexError) as e:
             cases.append((number, CaseError("malformed case: %s" % e)))
+    if base is not None:
+        cases.append((opened, CaseError("base %s has no 'end' line" % base)))
+    if held:
+        cases.append((len(lines), CaseError("the last line goes on after the end")))
     return cases
 
 
 def main(argv):
     program = os.path.abspath(argv[0])
     bases = {}
-    read_table(os.path.join(os.path.dirname(os.path.abspath(__file__)), "common.bases"), bases)
+    common = os.path.join(os.path.dirname(os.path.abspath(__file__)), "common.bases")
+    tables = [(common, read_table(common, bases))]
+    tables += [(path, read_table(path, dict(bases))) for path in argv[1:]]
     passed = failed = 0
-    for path in argv[1:]:
-        for number, case in read_table(path, dict(bases)):
-            problems = [str(case)] if isinstance(case, CaseError) else case.run(program)
+    for path, cases in tables:
+        if path != common and not any(isinstance(c, Case) for _, c in cases):
+            cases.append((0, CaseError("a table without a case")))
+        for number, case in cases:
+            problems = [str(case)] if not isinstance(case, Case) else \
+                ["a case among the bases"] if path == common else case.run(program)
             if problems:
                 failed += 1
                 print("FAIL %s:%d\n    %s" % (path, number, "\n    ".join(problems)))
             else:
                 passed += 1
     print("%d passed, %d failed" % (passed, failed))
-    return 1 if failed else 0
+    return 1 if failed or not passed else 0
 
 
 if __name__ == "__main__":

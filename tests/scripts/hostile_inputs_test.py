@@ -67,7 +67,7 @@ CASES = [
     ("1 MB of any bytes", random.Random(1).randbytes(MB), [], None),
     ("0xB0 in a comment", V1_TWO_PORT.replace(b"! noise", b"! noise at 25\xb0C"), [], "E2003"),
     ("/proc/self/mem", None, [], "E1003"),
-] + [(name, None, [], "E1002") for name in ("/dev/zero", "/dev/urandom", "/")]
+] + [(name, None, [], "E1002") for name in ("/dev/zero", "/dev/urandom")]
 for base in (V1_TWO_PORT, V2_FOUR_PORT):  # an invalid character, every 17 bytes
     for at in range(0, len(base), 17):
         byte = b"\0\x7f\x80\xff"[at % 4:][:1]
