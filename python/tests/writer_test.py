@@ -14,6 +14,7 @@ import pickle
 import re
 import resource
 import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -243,6 +244,21 @@ class Writing(unittest.TestCase):
             with open(target, mode) as f:
                 self.T.write(f)
             self.assertEqual(pathlib.Path(target).read_text(), want)
+        link = os.path.join(folder(), "link.s2p")
+        os.symlink(target, link)
+        self.T.write(link, "1")
+        self.assertTrue(os.path.islink(link))
+        self.assertEqual(pathlib.Path(target).read_text(), self.T.canonical_v1())
+        fifo = os.path.join(folder(), "pipe.s2p")
+        os.mkfifo(fifo)
+        received = []
+        reader = threading.Thread(target=lambda: received.append(pathlib.Path(fifo).read_text()),
+                                  daemon=True)
+        reader.start()
+        self.T.write(fifo)
+        reader.join(10)
+        self.assertEqual(received, [want])
+        self.assertTrue(stat.S_ISFIFO(os.stat(fifo).st_mode))
 
     def test_mode_of_new_and_replaced_files(self):
         target = os.path.join(folder(), "t.s2p")
