@@ -8,10 +8,9 @@ import numpy as np
 
 from touchstone2 import _core
 
-PARAMETERS = ("S", "Y", "Z", "H", "G")
-UNITS = {"Hz": 1.0, "kHz": 1e3, "MHz": 1e6, "GHz": 1e9}
-FORMATS = ("RI", "MA", "DB")
-MATRIX_FORMATS = ("Full", "Upper", "Lower")
+# The words of each field, and Hz per unit, as the library spells them.
+WORDS = _core.words
+UNITS = {unit: _core.hertz_per(unit) for unit in WORDS["frequency_unit"]}
 # Noise data are written with six significant digits, as the canonical
 # writers write them; they are kept so, so that what is shown is what is
 # written.
@@ -192,10 +191,9 @@ def noise_rows(noise, ports, network_top, unit):
 def build(frequency, data, parameter, reference, noise, frequency_unit, format,
           matrix_format, mixed_mode_order, name):
     """The core's record of the arrays, every value checked."""
-    choice("parameter", parameter, PARAMETERS)
-    choice("frequency_unit", frequency_unit, tuple(UNITS))
-    choice("format", format, FORMATS)
-    choice("matrix_format", matrix_format, MATRIX_FORMATS)
+    for argument, value in (("parameter", parameter), ("frequency_unit", frequency_unit),
+                            ("format", format), ("matrix_format", matrix_format)):
+        choice(argument, value, WORDS[argument])
     frequency, data, ports = network(frequency, data, parameter, format, matrix_format)
     reference = reference_values(reference, ports)
     order = [] if mixed_mode_order is None else mixed_mode(mixed_mode_order, ports, reference)
