@@ -7,8 +7,8 @@ ri30 makes it) it runs, round by round in turn, so that load from elsewhere
 falls on all alike:
 
   - touchstone2: the file read (not timed), then t.write(path) in a fresh
-    interpreter, timed inside it, with its peak memory above the
-    interpreter just before the write (ru_maxrss before and after); and
+    interpreter, timed inside it, with its peak memory above what the
+    process held just before the write (VmHWM, reset then, less VmRSS); and
     Touchstone.from_arrays() of the read arrays, timed apart;
   - skrf.Network(path) read (not timed), then write_touchstone(), under
     /usr/bin/python3;
@@ -35,33 +35,45 @@ MIB = 1024 * 1024
 PEER_PYTHON = "/usr/bin/python3"
 FILE = "v1_4port_ri_30mb.s4p"
 
-# Each prints: seconds, peak memory growth in bytes, bytes of the arrays, and
-# (touchstone2) the seconds of from_arrays().
-WRITE_SCRIPT = r"""
-import resource, sys, time
+# The peak is that of the write alone: the process's high-water mark is reset
+# just before it (the read before it had one of its own), and the peak is
+# taken above the memory held then. Each prints: seconds, peak memory growth
+# in bytes, bytes of the arrays, and (touchstone2) the seconds of
+# from_arrays().
+MEMORY = r"""
+def kib(field):
+    with open("/proc/self/status") as status:
+        return next(int(line.split()[1]) for line in status if line.startswith(field))
+def reset_peak():
+    with open("/proc/self/clear_refs", "w") as f:
+        f.write("5")
+    return kib("VmRSS:")
+"""
+WRITE_SCRIPT = MEMORY + r"""
+import sys, time
 import numpy, touchstone2
 t = touchstone2.read(sys.argv[1])
-before = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss
+before = reset_peak()
 start = time.perf_counter()
 t.write(sys.argv[2])
 elapsed = time.perf_counter() - start
-growth = (resource.getrusage(resource.RUSAGE_SELF).ru_maxrss - before) * 1024
+growth = (kib("VmHWM:") - before) * 1024
 arrays = t.frequency.nbytes + t.data.nbytes + t.reference.nbytes
 start = time.perf_counter()
 touchstone2.Touchstone.from_arrays(t.frequency, t.data, reference=t.reference)
 print(elapsed, growth, arrays, time.perf_counter() - start)
 """
-PEER_SCRIPT = r"""
-import os, resource, sys, time, warnings
+PEER_SCRIPT = MEMORY + r"""
+import os, sys, time, warnings
 warnings.simplefilter("ignore")
 import numpy, skrf
 network = skrf.Network(sys.argv[1])
 folder, name = os.path.split(sys.argv[2])
-before = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss
+before = reset_peak()
 start = time.perf_counter()
 network.write_touchstone(os.path.splitext(name)[0], dir=folder)
 elapsed = time.perf_counter() - start
-growth = (resource.getrusage(resource.RUSAGE_SELF).ru_maxrss - before) * 1024
+growth = (kib("VmHWM:") - before) * 1024
 print(elapsed, growth, network.s.nbytes + network.f.nbytes, 0)
 """
 

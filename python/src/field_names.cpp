@@ -65,6 +65,16 @@ std::string descriptorName(const MixedModeDescriptor& descriptor) {
 
 namespace {
 
+const std::uint32_t kVersions[] = {File::kVersion1, File::kVersion2};
+const FrequencyUnit kUnits[] = {FrequencyUnit::Hz, FrequencyUnit::kHz, FrequencyUnit::MHz,
+                                FrequencyUnit::GHz};
+const ParameterType kTypes[] = {ParameterType::S, ParameterType::Y, ParameterType::Z,
+                                ParameterType::H, ParameterType::G};
+const DataFormat kFormats[] = {DataFormat::DB, DataFormat::MA, DataFormat::RI};
+const MatrixFormat kMatrixFormats[] = {MatrixFormat::Full, MatrixFormat::Upper,
+                                       MatrixFormat::Lower};
+const TwoPortDataOrder kOrders[] = {TwoPortDataOrder::Order12_21, TwoPortDataOrder::Order21_12};
+
 // The value among candidates whose name is name, by the naming function
 // above, so that both directions use the same words.
 template <typename Value, typename Name, std::size_t count>
@@ -77,39 +87,51 @@ Value named(const std::string& name, const Value (&candidates)[count], Name name
   throw std::invalid_argument("unknown name: " + name);
 }
 
+template <typename Value, typename Name, std::size_t count>
+std::vector<std::string> namesOf(const Value (&candidates)[count], Name nameOf) {
+  std::vector<std::string> names;
+  for (Value candidate : candidates)
+    names.push_back(nameOf(candidate));
+  return names;
+}
+
 }  // namespace
 
 std::uint32_t versionNamed(const std::string& name) {
-  const std::uint32_t versions[] = {File::kVersion1, File::kVersion2};
-  return named(name, versions, versionName);
+  return named(name, kVersions, versionName);
 }
 
 FrequencyUnit frequencyUnitNamed(const std::string& name) {
-  const FrequencyUnit units[] = {FrequencyUnit::Hz, FrequencyUnit::kHz, FrequencyUnit::MHz,
-                                 FrequencyUnit::GHz};
-  return named(name, units, frequencyUnitName);
+  return named(name, kUnits, frequencyUnitName);
 }
 
 ParameterType parameterTypeNamed(const std::string& name) {
-  const ParameterType types[] = {ParameterType::S, ParameterType::Y, ParameterType::Z,
-                                 ParameterType::H, ParameterType::G};
-  return named(name, types, parameterLetter);
+  return named(name, kTypes, parameterLetter);
 }
 
 DataFormat formatNamed(const std::string& name) {
-  const DataFormat formats[] = {DataFormat::DB, DataFormat::MA, DataFormat::RI};
-  return named(name, formats, formatName);
+  return named(name, kFormats, formatName);
 }
 
 MatrixFormat matrixFormatNamed(const std::string& name) {
-  const MatrixFormat formats[] = {MatrixFormat::Full, MatrixFormat::Upper, MatrixFormat::Lower};
-  return named(name, formats, matrixFormatName);
+  return named(name, kMatrixFormats, matrixFormatName);
 }
 
 TwoPortDataOrder twoPortDataOrderNamed(const std::string& name) {
-  const TwoPortDataOrder orders[] = {TwoPortDataOrder::Order12_21,
-                                     TwoPortDataOrder::Order21_12};
-  return named(name, orders, twoPortDataOrderName);
+  return named(name, kOrders, twoPortDataOrderName);
+}
+
+std::vector<std::pair<std::string, std::vector<std::string>>> fieldWords() {
+  return {{"parameter", namesOf(kTypes, parameterLetter)},
+          {"frequency_unit", namesOf(kUnits, frequencyUnitName)},
+          {"format", namesOf(kFormats, formatName)},
+          {"matrix_format", namesOf(kMatrixFormats, matrixFormatName)}};
+}
+
+double hertzPer(const std::string& unitName) {
+  File file("");
+  file.setFrequencyUnit(frequencyUnitNamed(unitName));
+  return file.getFrequencyMultiplier();
 }
 
 }  // namespace touchstone2::python

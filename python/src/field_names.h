@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "model/enums.h"
 #include "model/mixed_mode_descriptor.h"
@@ -27,6 +29,14 @@ ParameterType parameterTypeNamed(const std::string& name);
 DataFormat formatNamed(const std::string& name);
 MatrixFormat matrixFormatNamed(const std::string& name);
 TwoPortDataOrder twoPortDataOrderNamed(const std::string& name);
+
+// The names above by field, as the module's arguments are called:
+// ("parameter", {"S", "Y", ...}), ("frequency_unit", ...), ("format", ...),
+// ("matrix_format", ...), so that the package checks its arguments against
+// the same words.
+std::vector<std::pair<std::string, std::vector<std::string>>> fieldWords();
+// Hz per unit of a frequency unit's name.
+double hertzPer(const std::string& unitName);
 
 }  // namespace touchstone2::python
 

@@ -300,6 +300,11 @@ PYBIND11_MODULE(_core, module) {
       .def("describe", &description, "The long-form description.");
 
   module.attr("versions") = py::tuple(py::cast(ParsedFile::versions()));
+  py::dict words;
+  for (const auto& [field, names] : fieldWords())
+    words[py::str(field)] = py::tuple(py::cast(names));
+  module.attr("words") = words;
+  module.def("hertz_per", &hertzPer, py::arg("unit"), "Hz per unit of a frequency unit.");
   module.def("build", &build, py::arg("fields"), py::arg("frequency"), py::arg("pairs"),
              py::arg("pair_format"), py::arg("reference"), py::arg("reference_given"),
              py::arg("mixed_mode_order"), py::arg("mixed_mode_order_given"), py::arg("noise"),

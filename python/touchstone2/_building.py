@@ -8,10 +8,9 @@ import numpy as np
 
 from touchstone2 import _core
 
-PARAMETERS = ("S", "Y", "Z", "H", "G")
-UNITS = {"Hz": 1.0, "kHz": 1e3, "MHz": 1e6, "GHz": 1e9}
-FORMATS = ("RI", "MA", "DB")
-MATRIX_FORMATS = ("Full", "Upper", "Lower")
+# The words of each field, and Hz per unit, as the library spells them.
+WORDS = _core.words
+UNITS = {unit: _core.hertz_per(unit) for unit in WORDS["frequency_unit"]}
 # Noise data are written with six significant digits, as the canonical
 # writers write them; they are kept so, so that what is shown is what is
 # written.
@@ -45,7 +44,7 @@ def _first_bad(argument, values, bad, reason):
 
 def real_array(argument, values, shape_text):
     try:
-        array = np.array(values, dtype=np.float64)
+        array = np.asarray(values, dtype=np.float64)
     except (TypeError, ValueError) as error:
         raise ValueError("%s: not an array of real numbers (%s)" % (argument, error)) from None
     if array.ndim != 1 or array.size == 0:
@@ -63,7 +62,7 @@ def rising(argument, values):
 
 def complex_array(argument, values):
     try:
-        array = np.array(values, dtype=np.complex128)
+        array = np.asarray(values, dtype=np.complex128)
     except (TypeError, ValueError) as error:
         raise ValueError("%s: not an array of numbers (%s)" % (argument, error)) from None
     _first_bad(argument, array, ~np.isfinite(array), "is not finite")
@@ -192,17 +191,22 @@ def noise_rows(noise, ports, network_top, unit):
 def build(frequency, data, parameter, reference, noise, frequency_unit, format,
           matrix_format, mixed_mode_order, name):
     """The core's record of the arrays, every value checked."""
-    choice("parameter", parameter, PARAMETERS)
-    choice("frequency_unit", frequency_unit, tuple(UNITS))
-    choice("format", format, FORMATS)
-    choice("matrix_format", matrix_format, MATRIX_FORMATS)
+    for argument, value in (("parameter", parameter), ("frequency_unit", frequency_unit),
+                            ("format", format), ("matrix_format", matrix_format)):
+        choice(argument, value, WORDS[argument])
     frequency, data, ports = network(frequency, data, parameter, format, matrix_format)
     reference = reference_values(reference, ports)
     order = [] if mixed_mode_order is None else mixed_mode(mixed_mode_order, ports, reference)
     in_unit = frequency / UNITS[frequency_unit]
-    # Written with 16 digits, frequencies closer than that would merge.
-    rising("frequency (in %s, to %d digits)" % (frequency_unit, DATA_DIGITS),
-           rounded(in_unit, DATA_DIGITS))
+    # Written with 16 digits, frequencies closer than that would merge; only
+    # neighbours within a few units of the 16th digit can.
+    close = np.flatnonzero(np.diff(in_unit) <= 1e-15 * in_unit[1:])
+    for k in close:
+        before, after = rounded(in_unit[k:k + 2], DATA_DIGITS)
+        if after <= before:
+            raise ValueError("frequency[%d] = %r does not rise above the value before it in "
+                             "the %d digits it is written with" % (k + 1, frequency[k + 1],
+                                                                   DATA_DIGITS))
     rows = None if noise is None else noise_rows(noise, ports, in_unit[-1], frequency_unit)
     per_port = bool(np.any(reference != reference[0]))
     fields = {"version": "2.0", "parameter": parameter, "ports": ports,

@@ -177,7 +177,8 @@ class Touchstone:
         checker before it takes the file's place: a path gets it through a
         temporary file in the same folder, synced and renamed over it, so
         that a failure never leaves a partial file nor harms the file it
-        would have replaced.
+        would have replaced. A symbolic link's file is replaced, not the
+        link; a device or a pipe gets the checked text directly.
 
         Raises TouchstoneError where the version cannot express the file
         (as canonical_v1() does), ValueError for an unknown version, and

@@ -3,6 +3,7 @@ file in place of a whole one."""
 
 import io
 import os
+import stat
 import tempfile
 
 from touchstone2 import _core
@@ -55,9 +56,21 @@ def write_to_path(touchstone, path, version):
     """Through a temporary file in the target's folder: written, synced,
     read back by the checker, given the mode of the file it replaces, then
     renamed over it. On any failure the temporary file goes and the target
-    is as it was."""
+    is as it was. A device or a pipe gets the checked text directly."""
     path = os.fsdecode(os.fspath(path))
     check_version(version)
+    # A link is followed, so that the file it names is replaced, not the
+    # link; a device or a pipe is written to, never renamed over.
+    path = os.path.realpath(path) if os.path.islink(path) else path
+    try:
+        special = not stat.S_ISREG(os.stat(path).st_mode) and \
+            not stat.S_ISDIR(os.stat(path).st_mode)
+    except OSError:
+        special = False
+    if special:
+        with open(path, "wb") as file:
+            write_to_object(touchstone, file, version)
+        return
     folder, base = os.path.split(path)
     descriptor, temporary = tempfile.mkstemp(prefix="." + base + ".", suffix=".tmp",
                                              dir=folder or ".")
