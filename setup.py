@@ -9,7 +9,6 @@ build isolation so that nothing is fetched (see the README):
 """
 
 import concurrent.futures
-import glob
 import os
 import re
 
@@ -17,7 +16,6 @@ from setuptools import Extension, setup
 from setuptools.command.build_ext import build_ext
 
 ROOT = os.path.dirname(os.path.abspath(__file__))
-LIBRARY_DIRS = ["diagnostics", "input", "model", "parser", "writers"]
 
 
 def project_version():
@@ -27,12 +25,13 @@ def project_version():
 
 
 def sources():
-    """The library's sources without the unit tests, then the binding's,
-    relative to this folder as setuptools wants them."""
-    found = []
-    for folder in LIBRARY_DIRS + ["python/src"]:
-        found += sorted(glob.glob(os.path.join(folder, "*.cpp")))
-    return [path for path in found if not path.endswith("_test.cpp")]
+    """The library's sources and the binding's, from the list that CMake
+    reads too (cmake/sources.txt): all but the program (app/) and the unit
+    tests, relative to this folder as setuptools wants them."""
+    with open(os.path.join(ROOT, "cmake", "sources.txt"), encoding="utf-8") as f:
+        listed = [line.strip() for line in f if line.strip() and not line.startswith("#")]
+    return [path for path in listed
+            if not path.startswith("app/") and not path.endswith("_test.cpp")]
 
 
 def include_dirs():
@@ -50,27 +49,20 @@ def include_dirs():
 
 class ParallelBuildExt(build_ext):
     """Compiles the sources on all processors (capped by the environment
-    variable TOUCHSTONE2_BUILD_JOBS) instead of one by one."""
+    variable TOUCHSTONE2_BUILD_JOBS) instead of one by one: the compiler's
+    public compile() is called for one source at a time, from a thread
+    pool."""
 
     def build_extensions(self):
         jobs = int(os.environ.get("TOUCHSTONE2_BUILD_JOBS", os.cpu_count() or 1))
-        compiler = self.compiler
+        compile_all = self.compiler.compile
 
-        def compile_parallel(sources, output_dir=None, macros=None, include_dirs=None,
-                             debug=0, extra_preargs=None, extra_postargs=None, depends=None):
-            macros, objects, extra_postargs, pp_opts, build = compiler._setup_compile(
-                output_dir, macros, include_dirs, sources, depends, extra_postargs)
-            cc_args = compiler._get_cc_args(pp_opts, debug, extra_preargs)
-
-            def one(obj):
-                src, ext = build[obj]
-                compiler._compile(obj, src, ext, cc_args, extra_postargs, pp_opts)
-
+        def compile_parallel(sources, *args, **kwargs):
             with concurrent.futures.ThreadPoolExecutor(max(1, jobs)) as pool:
-                list(pool.map(one, objects))
-            return objects
+                parts = pool.map(lambda source: compile_all([source], *args, **kwargs), sources)
+                return [obj for objects in parts for obj in objects]
 
-        compiler.compile = compile_parallel
+        self.compiler.compile = compile_parallel
         build_ext.build_extensions(self)
 
 

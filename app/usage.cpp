@@ -2,7 +2,11 @@
 
 namespace touchstone2 {
 
-const char* const kProgramVersion = "2.0.0";
+#ifndef SNPVET_VERSION
+#error "the build defines SNPVET_VERSION, the project's version"
+#endif
+
+const char* const kProgramVersion = SNPVET_VERSION;
 
 namespace {
 

@@ -25,7 +25,7 @@ target_compile_features(touchstone2 PUBLIC cxx_std_17)
 install(TARGETS snpvet
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/docs/snpvet.1
+install(FILES ${PROJECT_BINARY_DIR}/snpvet.1
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 install(TARGETS touchstone2

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""docs/snpvet.1 in step with the program: its DIAGNOSTICS table (code, error or warning, text)
-is the code table of diagnostics/message_text.cpp, OPTIONS describes the options app/options.cpp
-accepts and SYNOPSIS names no other, and the title has the version of `snpvet -version`."""
+"""The manual page (docs/snpvet.1.in, as built next to the checker) in step with the program: its
+DIAGNOSTICS table (code, error or warning, text) is the code table of diagnostics/message_text.cpp,
+OPTIONS describes the options app/options.cpp accepts and SYNOPSIS names no other, and the title
+has the version of `snpvet -version`."""
 import argparse, os, re, subprocess, sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -18,7 +19,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--snpvet", required=True)
     snpvet = parser.parse_args().snpvet
-    path = os.path.join(ROOT, "docs", "snpvet.1")
+    path = os.path.join(os.path.dirname(os.path.abspath(snpvet)), "snpvet.1")
     page = open(path).read()
     rows = re.findall(r'(?m)^\.IP "(\d+)\s+(error|warning)" \d+\n((?:[^.\'\n].*\n)+)',
                       text_of(page, "DIAGNOSTICS"))
