@@ -132,7 +132,8 @@ void writeOptionLine(std::ostream& out, const File& file) {
     line += ' ';
     line += kResistanceOption;
     line += ' ';
-    appendGeneral(line, file.getReferenceResistance(), kDefaultPrecision);
+    // Exact, as v1 values of Y, Z, H and G are relative to it.
+    appendRoundTrip(line, file.getReferenceResistance(), kDefaultPrecision);
   }
   line += '\n';
   writeText(out, line);

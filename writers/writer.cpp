@@ -93,11 +93,12 @@ void writeCounts(std::ostream& out, const File& file) {
     writeKeywordLine(out, Keyword::NumberOfNoiseFrequencies, std::to_string(noise->pointCount()));
 }
 
+// Six digits at least, more where the value needs them to read back the same.
 void writeReference(std::ostream& out, const File& file) {
   std::string line = keywordLine(Keyword::Reference);
   for (double impedance : file.getReferenceImpedances()) {
     line += ' ';
-    appendGeneral(line, impedance);
+    appendRoundTrip(line, impedance);
   }
   line += '\n';
   writeText(out, line);

@@ -1,9 +1,45 @@
 #include "python/src/parsed_file.h"
 
+#include <cerrno>
+#include <stdexcept>
+
+#include <unistd.h>
+
 #include <touchstone2/parser.h>
 #include <touchstone2/writer.h>
 
 namespace touchstone2::python {
+
+namespace {
+
+// Writes of 64 KiB: few system calls, little memory.
+constexpr std::size_t kDescriptorBufferSize = 1 << 16;
+
+template <typename Kind>
+void writeWith(const File& file, std::ostream& out) {
+  Kind(file).write(out);
+}
+
+// One row per version a file can be written in.
+struct WriterRow {
+  const char* version;
+  void (*write)(const File& file, std::ostream& out);
+};
+
+const WriterRow kWriters[] = {
+    {"2.0", writeWith<V2_Writer>},
+    {"1", writeWith<V1_Writer>},
+};
+
+const WriterRow* writerFor(const std::string& version) {
+  for (const WriterRow& row : kWriters) {
+    if (version == row.version)
+      return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 void CollectingHandler::error(const File&, const ParserError& error) {
   add(error, true);
@@ -29,30 +65,87 @@ std::streamsize StringOutput::Buffer::xsputn(const char* data, std::streamsize c
   return count;
 }
 
-std::unique_ptr<ParsedFile> ParsedFile::fromPath(const std::string& path) {
+DescriptorOutput::Buffer::Buffer(int descriptor)
+    : descriptor_(descriptor), space_(kDescriptorBufferSize) {
+  setp(space_.data(), space_.data() + space_.size());
+}
+
+void DescriptorOutput::Buffer::writeOut(const char* data, std::size_t size) {
+  while (size > 0 && error_ == 0) {
+    ssize_t done = ::write(descriptor_, data, size);
+    if (done < 0) {
+      if (errno != EINTR)
+        error_ = errno;
+      continue;
+    }
+    data += done;
+    size -= static_cast<std::size_t>(done);
+  }
+}
+
+int DescriptorOutput::Buffer::sync() {
+  writeOut(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+  setp(space_.data(), space_.data() + space_.size());
+  return error_ == 0 ? 0 : -1;
+}
+
+DescriptorOutput::Buffer::int_type DescriptorOutput::Buffer::overflow(int_type c) {
+  if (sync() != 0)
+    return traits_type::eof();
+  if (!traits_type::eq_int_type(c, traits_type::eof()))
+    sputc(traits_type::to_char_type(c));
+  return traits_type::not_eof(c);
+}
+
+int DescriptorOutput::finish() {
+  buffer_.pubsync();
+  return buffer_.error();
+}
+
+std::unique_ptr<ParsedFile> ParsedFile::fromPath(const std::string& path,
+                                                 const InterruptCheck& interrupt) {
   std::unique_ptr<ParsedFile> parsed(new ParsedFile(path));
-  Parser(parsed->file_, parsed->handler_).parse();
+  Parser parser(parsed->file_, parsed->handler_);
+  parser.setInterruptCheck(interrupt);
+  parser.parse();
   return parsed;
 }
 
 std::unique_ptr<ParsedFile> ParsedFile::fromBytes(std::string_view contents,
-                                                  const std::string& name) {
+                                                  const std::string& name,
+                                                  const InterruptCheck& interrupt) {
   std::unique_ptr<ParsedFile> parsed(new ParsedFile(name));
-  Parser(parsed->file_, parsed->handler_).parse(contents);
+  Parser parser(parsed->file_, parsed->handler_);
+  parser.setInterruptCheck(interrupt);
+  parser.parse(contents);
   return parsed;
 }
 
-std::string ParsedFile::canonical() const {
-  std::string text;
-  StringOutput out(text);
-  V2_Writer(file_).write(out);
-  return text;
+std::unique_ptr<ParsedFile> ParsedFile::fromValues(const FileValues& values,
+                                                   const std::string& name) {
+  std::unique_ptr<ParsedFile> parsed(new ParsedFile(name));
+  buildFile(values, parsed->file_);
+  return parsed;
 }
 
-std::string ParsedFile::canonicalV1() const {
+std::vector<std::string> ParsedFile::versions() {
+  std::vector<std::string> names;
+  for (const WriterRow& row : kWriters)
+    names.push_back(row.version);
+  return names;
+}
+
+void ParsedFile::write(const std::string& version, std::ostream& out) const {
+  const WriterRow* row = writerFor(version);
+  if (row == nullptr)
+    throw std::invalid_argument("no writer for version " + version);
+  row->write(file_, out);
+}
+
+std::string ParsedFile::text(const std::string& version) const {
   std::string text;
   StringOutput out(text);
-  V1_Writer(file_).write(out);
+  write(version, out);
   return text;
 }
 
