@@ -8,6 +8,8 @@
 #include <touchstone2/parser.h>
 #include <touchstone2/writer.h>
 
+#include "model/vocabulary.h"
+
 namespace touchstone2::python {
 
 namespace {
@@ -15,25 +17,10 @@ namespace {
 // Writes of 64 KiB: few system calls, little memory.
 constexpr std::size_t kDescriptorBufferSize = 1 << 16;
 
-template <typename Kind>
-void writeWith(const File& file, std::ostream& out) {
-  Kind(file).write(out);
-}
-
-// One row per version a file can be written in.
-struct WriterRow {
-  const char* version;
-  void (*write)(const File& file, std::ostream& out);
-};
-
-const WriterRow kWriters[] = {
-    {"2.0", writeWith<V2_Writer>},
-    {"1", writeWith<V1_Writer>},
-};
-
-const WriterRow* writerFor(const std::string& version) {
-  for (const WriterRow& row : kWriters) {
-    if (version == row.version)
+// The row of the version named exactly so, or nullptr.
+const VersionWord* versionRow(const std::string& name) {
+  for (const VersionWord& row : kVersions) {
+    if (name == row.word)
       return &row;
   }
   return nullptr;
@@ -130,16 +117,21 @@ std::unique_ptr<ParsedFile> ParsedFile::fromValues(const FileValues& values,
 
 std::vector<std::string> ParsedFile::versions() {
   std::vector<std::string> names;
-  for (const WriterRow& row : kWriters)
-    names.push_back(row.version);
+  for (const VersionWord& row : kVersions)
+    names.push_back(row.word);
   return names;
 }
 
+// Versions of keyword files are written by the v2.0 writer, the others by
+// the v1 writer.
 void ParsedFile::write(const std::string& version, std::ostream& out) const {
-  const WriterRow* row = writerFor(version);
+  const VersionWord* row = versionRow(version);
   if (row == nullptr)
     throw std::invalid_argument("no writer for version " + version);
-  row->write(file_, out);
+  if (row->keywords)
+    V2_Writer(file_, row->value).write(out);
+  else
+    V1_Writer(file_, row->value).write(out);
 }
 
 std::string ParsedFile::text(const std::string& version) const {

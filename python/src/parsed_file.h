@@ -131,8 +131,8 @@ class ParsedFile {
   const File& file() const { return file_; }
   const std::vector<DiagnosticRecord>& diagnostics() const { return handler_.records(); }
 
-  // The names of the versions the writers write: "2.0" (what snpvet
-  // -canonical writes) and "1" (snpvet -canonical-v1).
+  // The names of the versions the writers write: "1" (what snpvet
+  // -canonical-v1 writes), "1.1", "2.0" (snpvet -canonical) and "2.1".
   static std::vector<std::string> versions();
   // The file as that writer writes it, byte for byte. Only for a valid
   // file. Throws std::runtime_error, with the writer's reason, for a file

@@ -77,7 +77,9 @@ class Guarantee(unittest.TestCase):
              ("Y", "DB", 10, "Upper", False, None, 25.0),
              ("S", "RI", 4, "Full", False, ["D1,2", "C1,2", "S3", "S4"], [50, 50, 75, 60]),
              ("S", "DB", 4, "Full", False, ["D3,1", "S2", "C3,1", "S4"], [50, 40, 50, 30]),
-             ("S", "MA", 2, "Full", True, None, 50.123456789)]
+             ("S", "MA", 2, "Full", True, None, 50.123456789),
+             ("S", "RI", 2, "Full", True, None, [50, 75]),
+             ("Z", "MA", 3, "Full", False, None, [60, 60, 60])]
 
     def test_written_files_read_back(self):
         worst = {fmt: 0.0 for fmt in ACCURACY}
@@ -90,13 +92,15 @@ class Guarantee(unittest.TestCase):
                                            reference=reference, noise=given,
                                            matrix_format=matrix, mixed_mode_order=order,
                                            frequency_unit="MHz")
-                versions = ["2.0"] + ["1"] * (np.ndim(reference) == 0 and order is None)
+                alike = len(set(np.broadcast_to(reference, ports))) == 1
+                versions = ["2.0", "2.1"] + ["1"] * (np.ndim(reference) == 0 and order is None) \
+                    + ["1.1"] * (ports > 1 and order is None and (alike or parameter == "S"))
                 for version in versions:
                     path = written(t, version)
                     status = subprocess.run([SNPVET, path], capture_output=True).returncode
                     self.assertEqual(status, 0)
                     back = touchstone2.read(path)
-                    self.assertEqual(back.warnings, [])
+                    self.assertEqual((back.version, back.warnings), (version, []))
                     self.assertLess(relative_error(back.frequency, f), 1e-15)
                     error = relative_error(back.data, data)
                     self.assertLess(error, ACCURACY[fmt])
@@ -106,8 +110,15 @@ class Guarantee(unittest.TestCase):
                     self.assertEqual(back.mixed_mode_order,
                                      order or ["S%d" % (i + 1) for i in range(ports)])
                     with open(path) as text:
-                        self.assertEqual(text.read(), t.canonical() if version == "2.0"
-                                         else t.canonical_v1())
+                        text = text.read()
+                    if version == "1.1":  # the option line ends with R and every reference
+                        option = re.search(r"^#.* R ([^A-Za-z]*)$", text, re.M).group(1)
+                        self.assertEqual([float(r) for r in option.split()],
+                                         list(np.broadcast_to(reference, ports)))
+                    else:
+                        self.assertEqual(text, {"1": t.canonical_v1, "2.0": t.canonical}.get(
+                            version, lambda: t.canonical().replace("[Version] 2.0",
+                                                                   "[Version] 2.1"))())
                     if given is not None:
                         for got, want in zip(back.noise, given):
                             np.testing.assert_allclose(got, want, rtol=5e-6, atol=5e-6)
@@ -137,6 +148,19 @@ class Guarantee(unittest.TestCase):
                         self.assertEqual(f.read(), expected.stdout)
                     back = touchstone2.read(out)
                     np.testing.assert_allclose(back.frequency, t.frequency, rtol=1e-15)
+                    np.testing.assert_allclose(back.data, t.data, rtol=1e-14, atol=1e-300)
+                    np.testing.assert_array_equal(back.reference, t.reference)
+            # 2.1 wherever 2.0 is written, 1.1 where the checks let it.
+            for version in ("2.1", "1.1"):
+                with self.subTest(path=path, version=version):
+                    try:
+                        back = touchstone2.read(written(t, version))
+                    except touchstone2.TouchstoneError:
+                        self.assertTrue(len(t.frequency) == 0 or version == "1.1" and (
+                            t.mixed_mode_order_given or t.ports < 2
+                            or t.parameter != "S" and len(set(t.reference)) > 1))
+                        continue
+                    self.assertEqual(back.version, version)
                     np.testing.assert_allclose(back.data, t.data, rtol=1e-14, atol=1e-300)
                     np.testing.assert_array_equal(back.reference, t.reference)
 
@@ -213,8 +237,12 @@ class Refusals(unittest.TestCase):
         merged = Touchstone._from_parsed(record, "<fault>", [])  # as if a fault let it through
         path = os.path.join(folder(), "old.s2p")
         pathlib.Path(path).write_bytes(b"old")
-        for writer, version, kind in ((t, "2.1", ValueError), (t, 1, ValueError),
+        z = Touchstone.from_arrays(self.F, self.DATA, parameter="Z", reference=[50, 60])
+        one = Touchstone.from_arrays(self.F, self.DATA[:, :1, :1])
+        for writer, version, kind in ((t, "3.0", ValueError), (t, 1, ValueError),
                                       (t, "1", touchstone2.TouchstoneError),
+                                      (z, "1.1", touchstone2.TouchstoneError),
+                                      (one, "1.1", touchstone2.TouchstoneError),
                                       (merged, "2.0", touchstone2.TouchstoneError)):
             for target in (path, io.BytesIO()):
                 with self.assertRaises(kind) as caught:

@@ -173,7 +173,16 @@ class Touchstone:
 
     def write(self, file, version="2.0"):
         """Writes the file as Touchstone of that version: "2.0" the text of
-        canonical(), "1" that of canonical_v1().
+        canonical(), "1" that of canonical_v1(), "2.1" the text of
+        canonical() with [Version] 2.1, "1.1" the v1 text with one
+        reference resistance per port after R ("# GHz S RI R 50 75").
+
+        Version 1.1 needs two ports or more (with one value the line is
+        version 1's). Its values of Y, Z, H and G are relative to one
+        resistance, so for them every port's reference must be the same;
+        S-parameters may have a different one per port. Equal references
+        are written as 1.1 too, one per port. The noise resistance is
+        relative to port 1's reference.
 
         file is a path (str, bytes or os.PathLike) or a file object open for
         writing, in binary or text mode. The text is read back by the
@@ -184,7 +193,9 @@ class Touchstone:
         link; a device or a pipe gets the checked text directly.
 
         Raises TouchstoneError where the version cannot express the file
-        (as canonical_v1() does), ValueError for an unknown version, and
+        (as canonical_v1() does; 1.1 also for a mixed-mode order, one port,
+        or references that differ for other than S-parameters), ValueError
+        for an unknown version, and
         OSError when the file cannot be written.
         """
         if hasattr(file, "write"):
