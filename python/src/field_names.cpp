@@ -94,7 +94,8 @@ std::vector<std::pair<std::string, std::vector<std::string>>> fieldWords() {
           {"frequency_unit", wordsOf(kFrequencyUnits)},
           {"format", wordsOf(kDataFormats)},
           {"matrix_format", wordsOf(kMatrixFormats)},
-          {"two_port_data_order", wordsOf(kTwoPortDataOrders)}};
+          {"two_port_data_order", wordsOf(kTwoPortDataOrders)},
+          {"mixed_mode_kind", wordsOf(kMixedModeKinds)}};
 }
 
 double hertzPer(const std::string& unitName) {

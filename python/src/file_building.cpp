@@ -36,13 +36,15 @@ std::unique_ptr<NetworkParams> networkData(const FileValues& values, const File&
 }  // namespace
 
 void buildFile(const FileValues& values, File& file) {
-  file.setVersion(versionNamed(values.version));
+  file.setVersion(values.version.empty() ? File::kVersion2 : versionNamed(values.version));
   file.setParameterType(parameterTypeNamed(values.parameter));
   file.setFrequencyUnit(frequencyUnitNamed(values.frequencyUnit));
   file.setFormat(formatNamed(values.format));
   file.setMatrixFormat(matrixFormatNamed(values.matrixFormat));
   if (!values.twoPortDataOrder.empty())
     file.setTwoPortDataOrder(twoPortDataOrderNamed(values.twoPortDataOrder));
+  else if (values.ports == 2)
+    file.setTwoPortDataOrder(TwoPortDataOrder::Order12_21);
   file.setReferenceResistance(values.referenceResistance);
   file.setNumberOfPorts(values.ports);
   if (values.points > 0) {

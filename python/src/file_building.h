@@ -15,12 +15,12 @@ namespace touchstone2::python {
 // values, which the caller keeps alive while the File is built. The caller
 // has checked every value against the rules a reader applies.
 struct FileValues {
-  std::string version;
+  std::string version;  // empty for 2.0, what the canonical writer writes
   std::string parameter;
   std::string frequencyUnit;
   std::string format;
   std::string matrixFormat;
-  std::string twoPortDataOrder;  // empty for none
+  std::string twoPortDataOrder;  // empty for none (12_21 for 2 ports)
   double referenceResistance = 50.0;
   std::uint32_t ports = 0;
   std::size_t points = 0;

@@ -121,7 +121,7 @@ std::unique_ptr<ParsedFile> build(const py::dict& fields, const Doubles& frequen
                                   bool orderGiven, const py::object& noise,
                                   const py::bytes& name) {
   FileValues values;
-  values.version = fields["version"].cast<std::string>();
+  values.version = nameOrEmpty(fields["version"]);
   values.parameter = fields["parameter"].cast<std::string>();
   values.frequencyUnit = fields["frequency_unit"].cast<std::string>();
   values.format = fields["format"].cast<std::string>();

@@ -19,7 +19,10 @@ DATA_DIGITS = 16
 # Both ports of a pair must have the same reference, to within this many
 # ohms, as the reader demands.
 PAIR_TOLERANCE = 1e-6
-_DESCRIPTOR = re.compile(r"([SDC])([1-9][0-9]*)(?:,([1-9][0-9]*))?\Z")
+# The letters of a single-ended, a differential and a common-mode descriptor.
+SINGLE, DIFFERENTIAL, COMMON = WORDS["mixed_mode_kind"]
+_DESCRIPTOR = re.compile(r"([%s])([1-9][0-9]*)(?:,([1-9][0-9]*))?\Z"
+                         % re.escape(SINGLE + DIFFERENTIAL + COMMON))
 
 
 def choice(argument, value, allowed):
@@ -115,7 +118,7 @@ def parse_descriptor(text, ports, index):
     match = _DESCRIPTOR.match(text) if isinstance(text, str) else None
     letter, first, second = match.groups() if match else ("", 0, 0)
     first, second = int(first or 0), int(second or 0)
-    if not match or (letter == "S") != (second == 0) or first == second \
+    if not match or (letter == SINGLE) != (second == 0) or first == second \
             or max(first, second) > ports:
         raise ValueError("mixed_mode_order[%d] = %r is not S<port>, D<port>,<port> or "
                          "C<port>,<port> with distinct ports from 1 to %d"
@@ -131,16 +134,16 @@ def mixed_mode(order, ports, reference):
     descriptors = [parse_descriptor(text, ports, i) for i, text in enumerate(order)]
     naming = {port: [] for port in range(1, ports + 1)}
     for index, (letter, first, second) in enumerate(descriptors):
-        for port in (first, second)[:1 if letter == "S" else 2]:
+        for port in (first, second)[:1 if letter == SINGLE else 2]:
             naming[port].append(index)
-        if letter != "S" and abs(reference[first - 1] - reference[second - 1]) >= PAIR_TOLERANCE:
+        if letter != SINGLE and abs(reference[first - 1] - reference[second - 1]) >= PAIR_TOLERANCE:
             raise ValueError("mixed_mode_order[%d] = %r pairs ports whose references differ "
                              "(%r and %r ohms)" % (index, order[index], reference[first - 1],
                                                    reference[second - 1]))
     for port, indices in naming.items():
         named = [descriptors[i] for i in indices]
-        alone = len(named) == 1 and named[0][0] == "S"
-        paired = len(named) == 2 and {named[0][0], named[1][0]} == {"D", "C"} \
+        alone = len(named) == 1 and named[0][0] == SINGLE
+        paired = len(named) == 2 and {named[0][0], named[1][0]} == {DIFFERENTIAL, COMMON} \
             and named[0][1:] == named[1][1:]
         if not (alone or paired):
             raise ValueError(
@@ -209,10 +212,12 @@ def build(frequency, data, parameter, reference, noise, frequency_unit, format,
                                                                    DATA_DIGITS))
     rows = None if noise is None else noise_rows(noise, ports, in_unit[-1], frequency_unit)
     per_port = bool(np.any(reference != reference[0]))
-    fields = {"version": "2.0", "parameter": parameter, "ports": ports,
+    # No version and no 2-port order: the record is then as the canonical
+    # writer writes it.
+    fields = {"version": None, "parameter": parameter, "ports": ports,
               "frequency_unit": frequency_unit, "format": format,
               "reference_resistance": float(reference[0]), "matrix_format": matrix_format,
-              "two_port_data_order": "12_21" if ports == 2 else None}
+              "two_port_data_order": None}
     pairs = np.ascontiguousarray(data).view(np.float64)
     return _core.build(fields, in_unit, pairs, "RI", reference.tolist(), per_port, order,
                        mixed_mode_order is not None, rows, name)
