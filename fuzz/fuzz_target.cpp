@@ -55,9 +55,9 @@ bool increasing(const std::vector<double>& f) {
          f.end();
 }
 
-// The losses of the writers' fixed precisions (network data 16 digits, the rest 6) that get a
+// The losses of the writers' fixed precisions (network data 16 digits, noise data 6) that get a
 // written form refused: frequencies that differ beyond them come back out of order (or the first
-// noise one above the last network one), the two [Reference] values of a pair apart.
+// noise one above the last network one). R and [Reference] are written exactly.
 bool writtenApart(const File& file) {
   const NetworkParams* data = file.getNetworkData();
   const NoiseParams* noise = file.getNoiseData();
@@ -66,15 +66,8 @@ bool writtenApart(const File& file) {
     network.push_back(back(data->frequency(k), 16));
   for (std::uint32_t k = 0; noise && k < noise->pointCount(); ++k)
     noiseFrequencies.push_back(back(noise->frequency(k), 6));
-  if (!increasing(network) || !increasing(noiseFrequencies) ||
-      (!network.empty() && !noiseFrequencies.empty() && noiseFrequencies[0] > network.back()))
-    return true;
-  const std::vector<double>& z = file.getReferenceImpedances();
-  for (const MixedModeDescriptor& d : file.getMixedModeOrder())
-    if (d.kind != MixedModeKind::SingleEnded && file.getReferenceImpedancesGiven() &&
-        !(std::fabs(back(z[d.firstPort - 1], 6) - back(z[d.secondPort - 1], 6)) < 1e-6))
-      return true;
-  return false;
+  return !increasing(network) || !increasing(noiseFrequencies) ||
+         (!network.empty() && !noiseFrequencies.empty() && noiseFrequencies[0] > network.back());
 }
 
 // Losses that change the content: a huge angle that is not written exactly takes its sine with

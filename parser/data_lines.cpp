@@ -2,6 +2,7 @@
 // follow the last section of a file.
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include <touchstone2/diagnostic.h>
@@ -27,9 +28,17 @@ class BlankPassing {
   Lexer& lexer_;
 };
 
+// Often enough to stop within a millisecond or so, rarely enough to cost
+// nothing measurable.
+constexpr std::uint32_t kLinesPerInterruptCheck = 1024;
+
 }  // namespace
 
 bool Reader::readDataLine(TokenList& tokens, bool frequencyAtLineStart, bool v1) {
+  if (interruptCheck_ && --linesUntilCheck_ == 0) {
+    linesUntilCheck_ = kLinesPerInterruptCheck;
+    interruptCheck_();
+  }
   while (token().kind != TokenKind::Number) {
     switch (token().kind) {
       case TokenKind::Whitespace:

@@ -3,6 +3,7 @@
 #include "parser/reader.h"
 
 #include <cmath>
+#include <utility>
 
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/file.h>
@@ -27,6 +28,10 @@ bool Parser::parse(std::string_view contents) {
   return reader_->parseFrom([contents] { return std::make_unique<FileSource>(contents); });
 }
 
+void Parser::setInterruptCheck(std::function<void()> check) {
+  reader_->setInterruptCheck(std::move(check));
+}
+
 Reader::Reader(File& file, MessageHandler& handler)
     : file_(&file),
       handler_(&handler),
@@ -46,6 +51,11 @@ bool Reader::parseFrom(const std::function<std::unique_ptr<FileSource>()>& open)
     lexer_.reset();
     source_.reset();
     reportError(error);
+  } catch (...) {
+    // An interrupt check's exception: the input is let go before it leaves.
+    lexer_.reset();
+    source_.reset();
+    throw;
   }
   return file_->isValid();
 }

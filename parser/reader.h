@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include <touchstone2/codes.h>
 #include <touchstone2/diagnostic.h>
@@ -31,6 +32,7 @@ class Reader {
 
   // Opening is part of the parse: its failures are reported like any error.
   bool parseFrom(const std::function<std::unique_ptr<FileSource>()>& open);
+  void setInterruptCheck(std::function<void()> check) { interruptCheck_ = std::move(check); }
 
  private:
   // The two sequences and the final checks.
@@ -102,6 +104,9 @@ class Reader {
   // Where the option line's R stands, once it has been read: the place of an
   // error in the count of its per-port values, known only with the data.
   std::unique_ptr<Position> resistanceOption_;
+  // The caller's check between blocks of data lines (Parser::setInterruptCheck).
+  std::function<void()> interruptCheck_;
+  std::uint32_t linesUntilCheck_ = 1;
   // Reused for every point and line, so that gathering allocates only while
   // the first points grow them.
   std::unique_ptr<TokenList> pointTokens_;

@@ -36,6 +36,19 @@ void appendShortest(std::string& out, double value) {
   });
 }
 
+void appendRoundTrip(std::string& out, double value, int leastPrecision) {
+  constexpr int kMostPrecision = 17;  // enough for any double
+  const std::size_t start = out.size();
+  for (int precision = leastPrecision;; ++precision) {
+    appendGeneral(out, value, precision);
+    double back = 0;
+    std::from_chars(out.data() + start, out.data() + out.size(), back);
+    if (back == value || precision >= kMostPrecision || value != value)
+      return;
+    out.resize(start);
+  }
+}
+
 std::string formatGeneral(double value, int precision) {
   std::string text;
   appendGeneral(text, value, precision);

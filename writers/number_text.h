@@ -17,6 +17,10 @@ void appendGeneral(std::string& out, double value, int precision = 6);
 // The shortest text in the same style that reads back as the same double.
 void appendShortest(std::string& out, double value);
 
+// The same with the least precision, from leastPrecision up, whose text reads
+// back as exactly value: "50" stays "50", 50.123456789 keeps its digits.
+void appendRoundTrip(std::string& out, double value, int leastPrecision = 6);
+
 std::string formatGeneral(double value, int precision = 6);
 
 // Text for an output stream, gathered in a buffer of its own and handed over

@@ -37,6 +37,20 @@ TEST(NumberText, ShortestReadsBackExactly) {
   EXPECT_EQ(fifty, "50");
 }
 
+// Round trip: six digits where they suffice, as many more as the value needs.
+TEST(NumberText, RoundTripKeepsSixDigitsAndEveryNeededOne) {
+  for (double value : {50.0, 50.1234567, 1.0 / 3, 75.00000000000001, 1e-300}) {
+    std::string text = "R ";
+    appendRoundTrip(text, value);
+    EXPECT_EQ(std::strtod(text.c_str() + 2, nullptr), value) << text;
+  }
+  std::string text;
+  appendRoundTrip(text, 50.0);
+  appendRoundTrip(text += ' ', 0.5);
+  appendRoundTrip(text += ' ', 1234567.0);
+  EXPECT_EQ(text, "50 0.5 1234567");
+}
+
 // A text longer than the buffer goes to the stream whole, after what was pending.
 TEST(TextBuffer, TextLongerThanTheBufferPassesWhole) {
   std::ostringstream out;

@@ -92,11 +92,11 @@ void writeHeaderComment(TextBuffer& text, const File& file, const PointLayout& l
   text.put('\n');
 }
 
+// r: the resistance scaled values are relative to.
 void writeDataPoint(TextBuffer& text, const File& file, const NetworkParams& data,
-                    const PointLayout& layout, bool scaled, std::uint32_t point) {
+                    const PointLayout& layout, bool scaled, double r, std::uint32_t point) {
   const DataFormat format = file.getFormat();
   const ParameterType type = file.getParameterType();
-  const double r = file.getReferenceResistance();
   text.putGeneralPadded(data.frequency(point), kDataPrecision, kFieldWidth);
   for (std::uint32_t row = 0; row < layout.dimension; ++row) {
     for (std::uint32_t col = 0; col < layout.dimension; ++col) {
@@ -123,16 +123,30 @@ void writeText(std::ostream& out, const std::string& text) {
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-void writeOptionLine(std::ostream& out, const File& file) {
+double scalingResistance(const File& file, const DataLayout& layout) {
+  if (layout.resistancePerPort && !file.getReferenceImpedances().empty())
+    return file.getReferenceImpedances().front();
+  return file.getReferenceResistance();
+}
+
+void writeOptionLine(std::ostream& out, const File& file, const DataLayout& layout) {
   std::string line = "#";
   appendOption(line, kFrequencyUnits, file.getFrequencyUnit());
   appendOption(line, kParameterTypes, file.getParameterType());
   appendOption(line, kDataFormats, file.getFormat());
-  if (file.getReferenceResistance() > 0) {
+  // Exact, as v1 values of Y, Z, H and G are relative to it.
+  if (layout.resistancePerPort) {
+    line += ' ';
+    line += kResistanceOption;
+    for (double resistance : file.getReferenceImpedances()) {
+      line += ' ';
+      appendRoundTrip(line, resistance, kDefaultPrecision);
+    }
+  } else if (file.getReferenceResistance() > 0) {
     line += ' ';
     line += kResistanceOption;
     line += ' ';
-    appendGeneral(line, file.getReferenceResistance(), kDefaultPrecision);
+    appendRoundTrip(line, file.getReferenceResistance(), kDefaultPrecision);
   }
   line += '\n';
   writeText(out, line);
@@ -145,10 +159,11 @@ void writeNetworkData(std::ostream& out, const File& file, const DataLayout& lay
   PointLayout points = pointLayout(file, *data, layout);
   // S-parameters have no dimension: nothing to scale, pair by pair.
   const bool scaled = layout.relativeToResistance && scaledInVersion1(file.getParameterType());
+  const double r = scalingResistance(file, layout);
   TextBuffer text(out);
   writeHeaderComment(text, file, points);
   for (std::uint32_t point = 0; point < data->frequencyCount(); ++point)
-    writeDataPoint(text, file, *data, points, scaled, point);
+    writeDataPoint(text, file, *data, points, scaled, r, point);
   text.flush();
 }
 
@@ -161,7 +176,7 @@ void writeNoiseData(std::ostream& out, const File& file, const DataLayout& layou
     const NoisePoint& point = noise->point(i);
     double resistance = point.noiseResistance;
     if (layout.relativeToResistance)
-      resistance = noiseResistanceToVersion1(resistance, file.getReferenceResistance());
+      resistance = noiseResistanceToVersion1(resistance, scalingResistance(file, layout));
     // The layout of "%-8g  %g  %g  %g  %g": six significant digits, the
     // frequency filled to eight characters.
     text.putGeneralPadded(point.frequency, kDefaultPrecision, kNoiseFrequencyWidth);

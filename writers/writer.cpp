@@ -1,4 +1,4 @@
-// The two canonical writers: version 1 and version 2.0.
+// The two canonical writers: version 1 (and 1.1) and version 2.0 (and 2.1).
 
 #include <touchstone2/writer.h>
 
@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "model/value_conversion.h"
 #include "model/vocabulary.h"
@@ -19,6 +20,28 @@ namespace {
 const char kOutOfRange[] =
     "a value normalised to the reference resistance is out of range for Touchstone v1";
 const char kNoNetworkData[] = "the file has no network data";
+const char kTooFewPorts[] =
+    "Touchstone v1.1 gives one reference resistance per port for two ports or more";
+const char kResistancesDiffer[] =
+    "different per-port reference resistances are only defined for S-parameters";
+
+// Version 1.1 lists one resistance per port, so a 1-port file (whose one
+// value is the form of version 1) or one without data has none. Y-, Z-, H-
+// and G-parameters are relative to one resistance: for them every port must
+// have the same one, as the reader demands.
+void checkPerPortResistances(const File& file) {
+  const std::vector<double>& resistances = file.getReferenceImpedances();
+  const NetworkParams* network = file.getNetworkData();
+  if (file.getNumberOfPorts() < 2 || resistances.size() != file.getNumberOfPorts() ||
+      network == nullptr || network->frequencyCount() == 0)
+    throw std::runtime_error(kTooFewPorts);
+  if (file.getParameterType() == ParameterType::S)
+    return;
+  for (double resistance : resistances) {
+    if (resistance != resistances.front())
+      throw std::runtime_error(kResistancesDiffer);
+  }
+}
 
 // Version 1: 2-port data column by column, four pairs a line at most, values
 // relative to the reference resistance.
@@ -38,11 +61,10 @@ DataLayout version2Layout() { return DataLayout(); }
 // the smallest normal double; written as "inf" or "0" it would make a file
 // that no reader accepts, and a subnormal one would read back clipped. Such a
 // file is refused before anything is written.
-void checkNormalizedValuesInRange(const File& file) {
+void checkNormalizedValuesInRange(const File& file, double r) {
   const NetworkParams* data = file.getNetworkData();
   const ParameterType type = file.getParameterType();
   const DataFormat format = file.getFormat();
-  const double r = file.getReferenceResistance();
   if (data != nullptr && scaledInVersion1(type)) {
     const std::uint32_t n = data->getNumberOfPorts();
     for (std::uint32_t k = 0; k < data->frequencyCount(); ++k) {
@@ -93,11 +115,12 @@ void writeCounts(std::ostream& out, const File& file) {
     writeKeywordLine(out, Keyword::NumberOfNoiseFrequencies, std::to_string(noise->pointCount()));
 }
 
+// Six digits at least, more where the value needs them to read back the same.
 void writeReference(std::ostream& out, const File& file) {
   std::string line = keywordLine(Keyword::Reference);
   for (double impedance : file.getReferenceImpedances()) {
     line += ' ';
-    appendGeneral(line, impedance);
+    appendRoundTrip(line, impedance);
   }
   line += '\n';
   writeText(out, line);
@@ -126,22 +149,30 @@ void writeMixedModeOrder(std::ostream& out, const File& file) {
 
 }  // namespace
 
-Writer::Writer(const File& file) : file_(&file) {
+Writer::Writer(const File& file, std::uint32_t version) : file_(&file), version_(version) {
   if (!file.isValid())
     throw std::logic_error("touchstone2::File is not valid");
 }
 
 Writer::~Writer() = default;
 
+V1_Writer::V1_Writer(const File& file, std::uint32_t version) : Writer(file, version) {
+  if (version != File::kVersion1 && version != File::kVersion1_1)
+    throw std::invalid_argument("V1_Writer writes versions 1 and 1.1");
+}
+
 void V1_Writer::write(std::ostream& out) {
-  if (file_->getReferenceImpedancesGiven())
+  DataLayout layout = version1Layout();
+  layout.resistancePerPort = version_ == File::kVersion1_1;
+  if (file_->getReferenceImpedancesGiven() && !layout.resistancePerPort)
     throw std::runtime_error("Touchstone v1 only supports a single reference impedance");
   if (file_->getMixedModeOrderGiven())
     throw std::runtime_error("Touchstone v1 only supports data in single-ended mode");
-  checkNormalizedValuesInRange(*file_);
-  const DataLayout layout = version1Layout();
+  if (layout.resistancePerPort)
+    checkPerPortResistances(*file_);
+  checkNormalizedValuesInRange(*file_, scalingResistance(*file_, layout));
   writeText(out, "! Touchstone data file\n");
-  writeOptionLine(out, *file_);
+  writeOptionLine(out, *file_, layout);
   writeNetworkData(out, *file_, layout);
   const NoiseParams* noise = file_->getNoiseData();
   if (noise != nullptr && noise->pointCount() > 0) {
@@ -155,14 +186,19 @@ void V1_Writer::write(std::ostream& out) {
 // file must declare at least one port and one frequency, so such a file has
 // no v2.0 form: it is refused before anything is written, rather than written
 // in a form that no reader takes back.
+V2_Writer::V2_Writer(const File& file, std::uint32_t version) : Writer(file, version) {
+  if (version != File::kVersion2 && version != File::kVersion2_1)
+    throw std::invalid_argument("V2_Writer writes versions 2.0 and 2.1");
+}
+
 void V2_Writer::write(std::ostream& out) {
   const NetworkParams* network = file_->getNetworkData();
   if (file_->getNumberOfPorts() == 0 || network == nullptr || network->frequencyCount() == 0)
     throw std::runtime_error(kNoNetworkData);
   const DataLayout layout = version2Layout();
   writeText(out, "! Touchstone data file\n");
-  writeKeywordLine(out, Keyword::Version, wordFor(kVersions, File::kVersion2, ""));
-  writeOptionLine(out, *file_);
+  writeKeywordLine(out, Keyword::Version, wordFor(kVersions, version_, ""));
+  writeOptionLine(out, *file_, layout);
   writeCounts(out, *file_);
   if (file_->getReferenceImpedancesGiven())
     writeReference(out, *file_);

@@ -1,6 +1,7 @@
 #ifndef TOUCHSTONE2_PARSER_H
 #define TOUCHSTONE2_PARSER_H
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -26,6 +27,11 @@ class Parser {
   // The same for bytes already in memory, which the record's file name only
   // names in the diagnostics; they must outlive the call.
   bool parse(std::string_view contents);
+
+  // Lets a caller end a long read early (on a user's interrupt, say): check
+  // is called between blocks of data lines and may throw; the exception
+  // leaves parse() at once, the record not valid, the input released.
+  void setInterruptCheck(std::function<void()> check);
 
  private:
   // The section readers, internal to the library.

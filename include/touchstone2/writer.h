@@ -1,6 +1,7 @@
 #ifndef TOUCHSTONE2_WRITER_H
 #define TOUCHSTONE2_WRITER_H
 
+#include <cstdint>
 #include <ostream>
 
 #include <touchstone2/file.h>
@@ -13,7 +14,7 @@ class Writer {
  public:
   // Throws std::logic_error when the File is not valid: a writer is only ever
   // built after a successful parse.
-  explicit Writer(const File& file);
+  Writer(const File& file, std::uint32_t version);
   virtual ~Writer();
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
@@ -23,28 +24,37 @@ class Writer {
 
  protected:
   const File* file_;
+  // The version written, one of File's kVersion constants.
+  std::uint32_t version_;
 };
 
 // Writes a File as Touchstone v1: no keyword lines, 2-port data column by
 // column, at most four pairs a line for more ports, and Y, Z, H and G values
 // and the noise resistance relative to the reference resistance, as v1 gives
-// them.
+// them. As version 1.1 (File::kVersion1_1), the option line ends with one
+// reference resistance per port instead of one for all, and the values are
+// relative to port 1's.
 class V1_Writer : public Writer {
  public:
-  explicit V1_Writer(const File& file) : Writer(file) {}
+  // Throws std::invalid_argument for a version other than 1 and 1.1.
+  explicit V1_Writer(const File& file, std::uint32_t version = File::kVersion1);
 
   // Throws std::runtime_error, before writing anything, when the File holds
-  // what v1 cannot express: per-port reference impedances, a mixed-mode
-  // order, or values that normalising to R carries out of range.
+  // what the version cannot express: a mixed-mode order, values that
+  // normalising to R carries out of range; for version 1 per-port reference
+  // impedances; for version 1.1 fewer than two ports, or references that
+  // differ between ports for other than S-parameters.
   void write(std::ostream& out) override;
 };
 
 // Writes a File as canonical Touchstone v2.0: the keyword lines, then the full
 // matrix row by row whatever the input's matrix format and two-port order.
-// Any valid File with network data can be written this way.
+// Any valid File with network data can be written this way. As version 2.1
+// (File::kVersion2_1) the text is the same but for its [Version] line.
 class V2_Writer : public Writer {
  public:
-  explicit V2_Writer(const File& file) : Writer(file) {}
+  // Throws std::invalid_argument for a version other than 2.0 and 2.1.
+  explicit V2_Writer(const File& file, std::uint32_t version = File::kVersion2);
 
   // Throws std::runtime_error, before writing anything, when the File has no
   // network data (a v1 file of an option line only): v2.0 cannot express it.

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <touchstone2/enums.h>
 
@@ -19,6 +21,25 @@ const char* formatName(DataFormat format);
 const char* matrixFormatName(MatrixFormat format);
 const char* twoPortDataOrderName(TwoPortDataOrder order);
 std::string descriptorName(const MixedModeDescriptor& descriptor);
+
+// The other way: the value a name stands for, spelled exactly as above;
+// std::invalid_argument for a name that is none of them.
+std::uint32_t versionNamed(const std::string& name);
+FrequencyUnit frequencyUnitNamed(const std::string& name);
+ParameterType parameterTypeNamed(const std::string& name);
+DataFormat formatNamed(const std::string& name);
+MatrixFormat matrixFormatNamed(const std::string& name);
+TwoPortDataOrder twoPortDataOrderNamed(const std::string& name);
+MixedModeKind mixedModeKindNamed(const std::string& name);
+
+// The names above by field, as the module's arguments are called:
+// ("parameter", {"S", "Y", ...}), ("frequency_unit", ...), ("format", ...),
+// ("matrix_format", ...), ("two_port_data_order", ...) and the letters of
+// ("mixed_mode_kind", {single-ended, differential, common}), so that the
+// package checks its arguments against the library's words, not a copy.
+std::vector<std::pair<std::string, std::vector<std::string>>> fieldWords();
+// Hz per unit of a frequency unit's name.
+double hertzPer(const std::string& unitName);
 
 }  // namespace touchstone2::python
 

@@ -8,20 +8,24 @@
 
 #include <complex>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
 
 #include <touchstone2/codes.h>
 #include <touchstone2/file.h>
 
 #include "python/src/array_filling.h"
 #include "python/src/field_names.h"
+#include "python/src/file_building.h"
 #include "python/src/parsed_file.h"
 
 #ifndef TOUCHSTONE2_VERSION
@@ -76,17 +80,120 @@ py::object nameOrNone(const char* name) {
   return py::str(name);
 }
 
+// Between blocks of lines of a read, the signals that arrived meanwhile are
+// handled, so that Ctrl-C ends a long read at once: the handler's exception
+// (KeyboardInterrupt) leaves the read, which frees what it had built.
+void checkSignals() {
+  py::gil_scoped_acquire locked;
+  if (PyErr_CheckSignals() != 0)
+    throw py::error_already_set();
+}
+
 std::unique_ptr<ParsedFile> parsePath(const py::bytes& path) {
   std::string name = path;
   py::gil_scoped_release unlocked;
-  return ParsedFile::fromPath(name);
+  return ParsedFile::fromPath(name, checkSignals);
 }
 
 std::unique_ptr<ParsedFile> parseBytes(py::handle data, const py::bytes& name) {
   BufferView view(data);
   std::string label = name;
   py::gil_scoped_release unlocked;
-  return ParsedFile::fromBytes(view.contents(), label);
+  return ParsedFile::fromBytes(view.contents(), label, checkSignals);
+}
+
+std::string nameOrEmpty(py::handle value) {
+  return value.is_none() ? std::string() : value.cast<std::string>();
+}
+
+using Doubles = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
+// A record of values the package has checked: the header fields as
+// header() gives them, frequencies in the unit, matrices as
+// (points, ports, ports, 2) pairs in pair_format, the mixed-mode order as
+// (letter, first port, second port), noise as (points, 5) rows of
+// frequency, figure, magnitude, angle and resistance.
+std::unique_ptr<ParsedFile> build(const py::dict& fields, const Doubles& frequency,
+                                  const Doubles& pairs, const std::string& pairFormat,
+                                  const std::vector<double>& reference, bool referenceGiven,
+                                  const std::vector<std::tuple<std::string, std::uint32_t,
+                                                               std::uint32_t>>& order,
+                                  bool orderGiven, const py::object& noise,
+                                  const py::bytes& name) {
+  FileValues values;
+  values.version = nameOrEmpty(fields["version"]);
+  values.parameter = fields["parameter"].cast<std::string>();
+  values.frequencyUnit = fields["frequency_unit"].cast<std::string>();
+  values.format = fields["format"].cast<std::string>();
+  values.matrixFormat = fields["matrix_format"].cast<std::string>();
+  values.twoPortDataOrder = nameOrEmpty(fields["two_port_data_order"]);
+  values.referenceResistance = fields["reference_resistance"].cast<double>();
+  values.ports = fields["ports"].cast<std::uint32_t>();
+  values.points = static_cast<std::size_t>(frequency.size());
+  const std::size_t n = values.ports;
+  if (frequency.ndim() != 1 || static_cast<std::size_t>(pairs.size()) != values.points * n * n * 2)
+    throw py::value_error("the arrays do not match the number of points and ports");
+  values.frequencies = frequency.data();
+  values.pairs = pairs.data();
+  values.pairFormat = pairFormat;
+  values.reference = reference;
+  values.referenceGiven = referenceGiven;
+  for (const auto& [letter, first, second] : order)
+    values.mixedModeOrder.push_back({mixedModeKindNamed(letter), first, second});
+  values.mixedModeOrderGiven = orderGiven;
+  if (!noise.is_none()) {
+    Doubles rows = noise.cast<Doubles>();
+    if (rows.ndim() != 2 || rows.shape(1) != 5)
+      throw py::value_error("noise rows have five values");
+    for (py::ssize_t k = 0; k < rows.shape(0); ++k)
+      values.noise.push_back({rows.at(k, 0), rows.at(k, 1), rows.at(k, 2), rows.at(k, 3),
+                              rows.at(k, 4)});
+  }
+  std::string label = name;
+  try {
+    return ParsedFile::fromValues(values, label);
+  } catch (const std::invalid_argument& error) {
+    throw py::value_error(error.what());
+  }
+}
+
+// The values as the record stores them, from which build() makes the same
+// record again: (frequencies in the unit, pairs in the file's format as
+// build() takes them, noise rows or None).
+py::tuple stored(const ParsedFile& parsed) {
+  const File& file = parsed.file();
+  const NetworkParams* data = file.getNetworkData();
+  const py::ssize_t points = data != nullptr ? data->frequencyCount() : 0;
+  const py::ssize_t ports = file.getNumberOfPorts();
+  py::array_t<double> frequency(points);
+  py::array_t<double> pairs({points, ports, ports, py::ssize_t{2}});
+  double* f = frequency.mutable_data();
+  double* out = pairs.mutable_data();
+  for (py::ssize_t k = 0; k < points; ++k) {
+    f[k] = data->frequency(static_cast<std::uint32_t>(k));
+    for (py::ssize_t i = 0; i < ports; ++i) {
+      for (py::ssize_t j = 0; j < ports; ++j) {
+        ValuePair value = data->element(static_cast<std::uint32_t>(k),
+                                        static_cast<std::uint32_t>(i),
+                                        static_cast<std::uint32_t>(j)).get(file.getFormat());
+        *out++ = value.first;
+        *out++ = value.second;
+      }
+    }
+  }
+  py::object noise = py::none();
+  if (const NoiseParams* params = file.getNoiseData()) {
+    py::array_t<double> rows({py::ssize_t{params->pointCount()}, py::ssize_t{5}});
+    double* row = rows.mutable_data();
+    for (std::uint32_t k = 0; k < params->pointCount(); ++k) {
+      const NoisePoint& point = params->point(k);
+      for (double value : {point.frequency, point.minimumNoiseFigure, point.reflectionMagnitude,
+                           point.reflectionAngle, point.noiseResistance})
+        *row++ = value;
+    }
+    noise = rows;
+  }
+  return py::make_tuple(frequency, pairs, noise);
 }
 
 // (code, "error" or "warning", line, column, message), in the order of the
@@ -155,14 +262,29 @@ py::tuple arrays(const ParsedFile& parsed) {
   return py::make_tuple(frequency, matrices, reference, noiseArrays(file.getNoiseData()));
 }
 
-template <std::string (ParsedFile::*write)() const>
-py::str writeOut(const ParsedFile& parsed) {
+// A writer's refusal becomes a ValueError with its reason.
+py::str text(const ParsedFile& parsed, const std::string& version) {
   std::string text;
-  {
+  try {
     py::gil_scoped_release unlocked;
-    text = (parsed.*write)();
+    text = parsed.text(version);
+  } catch (const std::runtime_error& refusal) {
+    throw py::value_error(refusal.what());
   }
   return toStr(text);
+}
+
+// Writes the text to an open descriptor; returns 0, or the errno of the
+// first write that failed.
+int writeTo(const ParsedFile& parsed, int descriptor, const std::string& version) {
+  try {
+    py::gil_scoped_release unlocked;
+    DescriptorOutput out(descriptor);
+    parsed.write(version, out);
+    return out.finish();
+  } catch (const std::runtime_error& refusal) {
+    throw py::value_error(refusal.what());
+  }
 }
 
 // The library's diagnostic codes by name ("FileNotFound": 1001), so that the
@@ -174,13 +296,13 @@ py::dict codes() {
   return byName;
 }
 
-// The v1 writer's refusal becomes a ValueError with its reason.
-py::str canonicalV1(const ParsedFile& parsed) {
-  try {
-    return writeOut<&ParsedFile::canonicalV1>(parsed);
-  } catch (const std::runtime_error& refusal) {
-    throw py::value_error(refusal.what());
+py::str description(const ParsedFile& parsed) {
+  std::string text;
+  {
+    py::gil_scoped_release unlocked;
+    text = parsed.description();
   }
+  return toStr(text);
 }
 
 }  // namespace
@@ -202,10 +324,23 @@ PYBIND11_MODULE(_core, module) {
            "(code, severity, line, column, message) tuples, 0 for no line or column.")
       .def("header", &header, "The option line and keyword fields, as a dict.")
       .def("arrays", &arrays, "(frequency, data, reference, noise) of a valid file.")
-      .def("canonical", &writeOut<&ParsedFile::canonical>, "The canonical v2.0 text.")
-      .def("canonical_v1", &canonicalV1,
-           "The v1 text; ValueError where v1 cannot express the file.")
-      .def("describe", &writeOut<&ParsedFile::description>, "The long-form description.");
+      .def("stored", &stored, "(frequency in the unit, pairs, noise rows) as build() takes them.")
+      .def("text", &text, py::arg("version"),
+           "The text of that version; ValueError where it cannot express the file.")
+      .def("write_to", &writeTo, py::arg("descriptor"), py::arg("version"),
+           "Writes the text to a descriptor; 0 or the errno of the failed write.")
+      .def("describe", &description, "The long-form description.");
+
+  module.attr("versions") = py::tuple(py::cast(ParsedFile::versions()));
+  py::dict words;
+  for (const auto& [field, names] : fieldWords())
+    words[py::str(field)] = py::tuple(py::cast(names));
+  module.attr("words") = words;
+  module.def("hertz_per", &hertzPer, py::arg("unit"), "Hz per unit of a frequency unit.");
+  module.def("build", &build, py::arg("fields"), py::arg("frequency"), py::arg("pairs"),
+             py::arg("pair_format"), py::arg("reference"), py::arg("reference_given"),
+             py::arg("mixed_mode_order"), py::arg("mixed_mode_order_given"), py::arg("noise"),
+             py::arg("name"), "A valid record of checked values.");
 
   module.def("parse_path", &parsePath, py::arg("path"),
              "Reads the file at path (bytes), which also names it in diagnostics.");

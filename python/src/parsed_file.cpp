@@ -1,9 +1,32 @@
 #include "python/src/parsed_file.h"
 
+#include <cerrno>
+#include <stdexcept>
+
+#include <unistd.h>
+
 #include <touchstone2/parser.h>
 #include <touchstone2/writer.h>
 
+#include "model/vocabulary.h"
+
 namespace touchstone2::python {
+
+namespace {
+
+// Writes of 64 KiB: few system calls, little memory.
+constexpr std::size_t kDescriptorBufferSize = 1 << 16;
+
+// The row of the version named exactly so, or nullptr.
+const VersionWord* versionRow(const std::string& name) {
+  for (const VersionWord& row : kVersions) {
+    if (name == row.word)
+      return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 void CollectingHandler::error(const File&, const ParserError& error) {
   add(error, true);
@@ -29,30 +52,92 @@ std::streamsize StringOutput::Buffer::xsputn(const char* data, std::streamsize c
   return count;
 }
 
-std::unique_ptr<ParsedFile> ParsedFile::fromPath(const std::string& path) {
+DescriptorOutput::Buffer::Buffer(int descriptor)
+    : descriptor_(descriptor), space_(kDescriptorBufferSize) {
+  setp(space_.data(), space_.data() + space_.size());
+}
+
+void DescriptorOutput::Buffer::writeOut(const char* data, std::size_t size) {
+  while (size > 0 && error_ == 0) {
+    ssize_t done = ::write(descriptor_, data, size);
+    if (done < 0) {
+      if (errno != EINTR)
+        error_ = errno;
+      continue;
+    }
+    data += done;
+    size -= static_cast<std::size_t>(done);
+  }
+}
+
+int DescriptorOutput::Buffer::sync() {
+  writeOut(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+  setp(space_.data(), space_.data() + space_.size());
+  return error_ == 0 ? 0 : -1;
+}
+
+DescriptorOutput::Buffer::int_type DescriptorOutput::Buffer::overflow(int_type c) {
+  if (sync() != 0)
+    return traits_type::eof();
+  if (!traits_type::eq_int_type(c, traits_type::eof()))
+    sputc(traits_type::to_char_type(c));
+  return traits_type::not_eof(c);
+}
+
+int DescriptorOutput::finish() {
+  buffer_.pubsync();
+  return buffer_.error();
+}
+
+std::unique_ptr<ParsedFile> ParsedFile::fromPath(const std::string& path,
+                                                 const InterruptCheck& interrupt) {
   std::unique_ptr<ParsedFile> parsed(new ParsedFile(path));
-  Parser(parsed->file_, parsed->handler_).parse();
+  Parser parser(parsed->file_, parsed->handler_);
+  parser.setInterruptCheck(interrupt);
+  parser.parse();
   return parsed;
 }
 
 std::unique_ptr<ParsedFile> ParsedFile::fromBytes(std::string_view contents,
-                                                  const std::string& name) {
+                                                  const std::string& name,
+                                                  const InterruptCheck& interrupt) {
   std::unique_ptr<ParsedFile> parsed(new ParsedFile(name));
-  Parser(parsed->file_, parsed->handler_).parse(contents);
+  Parser parser(parsed->file_, parsed->handler_);
+  parser.setInterruptCheck(interrupt);
+  parser.parse(contents);
   return parsed;
 }
 
-std::string ParsedFile::canonical() const {
-  std::string text;
-  StringOutput out(text);
-  V2_Writer(file_).write(out);
-  return text;
+std::unique_ptr<ParsedFile> ParsedFile::fromValues(const FileValues& values,
+                                                   const std::string& name) {
+  std::unique_ptr<ParsedFile> parsed(new ParsedFile(name));
+  buildFile(values, parsed->file_);
+  return parsed;
 }
 
-std::string ParsedFile::canonicalV1() const {
+std::vector<std::string> ParsedFile::versions() {
+  std::vector<std::string> names;
+  for (const VersionWord& row : kVersions)
+    names.push_back(row.word);
+  return names;
+}
+
+// Versions of keyword files are written by the v2.0 writer, the others by
+// the v1 writer.
+void ParsedFile::write(const std::string& version, std::ostream& out) const {
+  const VersionWord* row = versionRow(version);
+  if (row == nullptr)
+    throw std::invalid_argument("no writer for version " + version);
+  if (row->keywords)
+    V2_Writer(file_, row->value).write(out);
+  else
+    V1_Writer(file_, row->value).write(out);
+}
+
+std::string ParsedFile::text(const std::string& version) const {
   std::string text;
   StringOutput out(text);
-  V1_Writer(file_).write(out);
+  write(version, out);
   return text;
 }
 

@@ -2,6 +2,7 @@
 #define TOUCHSTONE2_PYTHON_PARSED_FILE_H
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <streambuf>
@@ -11,6 +12,8 @@
 
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/file.h>
+
+#include "python/src/file_building.h"
 
 namespace touchstone2::python {
 
@@ -68,15 +71,58 @@ class StringOutput : public std::ostream {
   Buffer buffer_;
 };
 
+// An output stream onto an open file descriptor, buffered, so that a file of
+// hundreds of megabytes is written without being held in memory. The first
+// failing write ends all writing; error() is then its errno, else 0. The
+// descriptor stays the caller's.
+class DescriptorOutput : public std::ostream {
+ public:
+  explicit DescriptorOutput(int descriptor) : std::ostream(nullptr), buffer_(descriptor) {
+    rdbuf(&buffer_);
+  }
+
+  // Writes out what is buffered; returns error().
+  int finish();
+  int error() const { return buffer_.error(); }
+
+ private:
+  class Buffer : public std::streambuf {
+   public:
+    explicit Buffer(int descriptor);
+    int error() const { return error_; }
+    int sync() override;
+
+   protected:
+    int_type overflow(int_type c) override;
+
+   private:
+    void writeOut(const char* data, std::size_t size);
+
+    int descriptor_;
+    int error_ = 0;
+    std::vector<char> space_;
+  };
+
+  Buffer buffer_;
+};
+
 // One read: the file record and every diagnostic of it. Plain C++, so that
 // reading and writing out run while the interpreter lock is released.
 class ParsedFile {
  public:
+  // Called between blocks of lines of a read; may throw to end it.
+  using InterruptCheck = std::function<void()>;
+
   // Reads the file at path; the path also names it in the diagnostics.
-  static std::unique_ptr<ParsedFile> fromPath(const std::string& path);
+  static std::unique_ptr<ParsedFile> fromPath(const std::string& path,
+                                              const InterruptCheck& interrupt);
   // Reads bytes that stay alive for the call; name names them.
   static std::unique_ptr<ParsedFile> fromBytes(std::string_view contents,
-                                               const std::string& name);
+                                               const std::string& name,
+                                               const InterruptCheck& interrupt);
+  // A valid record of the values given, as if read from a file named name.
+  static std::unique_ptr<ParsedFile> fromValues(const FileValues& values,
+                                                const std::string& name);
 
   ParsedFile(const ParsedFile&) = delete;
   ParsedFile& operator=(const ParsedFile&) = delete;
@@ -85,11 +131,15 @@ class ParsedFile {
   const File& file() const { return file_; }
   const std::vector<DiagnosticRecord>& diagnostics() const { return handler_.records(); }
 
-  // What snpvet -canonical, -canonical-v1 and -describe write, byte for
-  // byte. Only for a valid file. canonicalV1 throws std::runtime_error, with
-  // the writer's reason, for a file that v1 cannot express.
-  std::string canonical() const;
-  std::string canonicalV1() const;
+  // The names of the versions the writers write: "1" (what snpvet
+  // -canonical-v1 writes), "1.1", "2.0" (snpvet -canonical) and "2.1".
+  static std::vector<std::string> versions();
+  // The file as that writer writes it, byte for byte. Only for a valid
+  // file. Throws std::runtime_error, with the writer's reason, for a file
+  // that the version cannot express, before anything is written.
+  void write(const std::string& version, std::ostream& out) const;
+  std::string text(const std::string& version) const;
+  // What snpvet -describe writes.
   std::string description() const;
 
  private:

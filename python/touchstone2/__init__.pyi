@@ -1,15 +1,22 @@
 # Type stubs of the touchstone2 package.
+import mmap
 import os
-from typing import List, NamedTuple, Optional, Union
+from dataclasses import dataclass
+from typing import IO, Any, List, NamedTuple, Optional, Sequence, Union
 
 import numpy as np
 import numpy.typing as npt
 
 __version__: str
+__all__ = ["read", "read_bytes", "check", "from_network", "Touchstone", "Noise", "Diagnostic",
+           "TouchstoneError"]
 
-_Path = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
-_Buffer = Union[bytes, bytearray, memoryview]
+_Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
+# Any object with a contiguous buffer.
+_Buffer = Union[bytes, bytearray, memoryview, mmap.mmap, npt.NDArray[Any]]
+_Real = Union[float, npt.ArrayLike]
 
+@dataclass(frozen=True)
 class Diagnostic:
     code: int
     severity: str
@@ -17,8 +24,6 @@ class Diagnostic:
     column: Optional[int]
     message: str
     filename: str
-    def __init__(self, code: int, severity: str, line: Optional[int], column: Optional[int],
-                 message: str, filename: str) -> None: ...
 
 class TouchstoneError(ValueError):
     diagnostic: Optional[Diagnostic]
@@ -30,6 +35,7 @@ class Noise(NamedTuple):
     gamma_opt: npt.NDArray[np.complex128]
     rn: npt.NDArray[np.float64]
 
+@dataclass(frozen=True, eq=False)
 class Touchstone:
     filename: str
     version: str
@@ -48,12 +54,22 @@ class Touchstone:
     reference: npt.NDArray[np.float64]
     noise: Optional[Noise]
     warnings: List[Diagnostic]
+    _parsed: object
+    @classmethod
+    def from_arrays(cls, frequency: npt.ArrayLike, data: npt.ArrayLike, *,
+                    parameter: str = ..., reference: _Real = ...,
+                    noise: Optional[Noise] = ..., frequency_unit: str = ..., format: str = ...,
+                    matrix_format: str = ..., mixed_mode_order: Optional[Sequence[str]] = ...,
+                    name: _Path = ...) -> Touchstone: ...
     def canonical(self) -> str: ...
     def canonical_v1(self) -> str: ...
     def describe(self) -> str: ...
-    # An skrf.Network; scikit-rf is optional and untyped.
-    def to_network(self) -> object: ...
+    def write(self, file: Union[_Path, IO[str], IO[bytes]], version: str = ...) -> None: ...
+    # An skrf.Network; scikit-rf is optional and has no types.
+    def to_network(self) -> Any: ...
 
 def read(path: _Path) -> Touchstone: ...
-def read_bytes(data: _Buffer, name: str = ...) -> Touchstone: ...
+def read_bytes(data: _Buffer, name: _Path = ...) -> Touchstone: ...
 def check(path: _Path) -> List[Diagnostic]: ...
+# network is an skrf.Network; options are those of Touchstone.from_arrays.
+def from_network(network: Any, **options: Any) -> Touchstone: ...

@@ -1,9 +1,11 @@
 """Diagnostics as the checker reports them, and the exceptions that carry
 them."""
 
+import dataclasses
 import errno
 import os
 import stat
+from typing import Optional
 
 # The checker's codes for a file it could not open or read whole.
 _CANNOT_OPEN = 1001
@@ -11,6 +13,7 @@ _CANNOT_READ = 1002
 _LARGEST_READABLE = 0xFFFFFFFF
 
 
+@dataclasses.dataclass(frozen=True)
 class Diagnostic:
     """One warning or error of a read, as the checker reports it.
 
@@ -20,21 +23,19 @@ class Diagnostic:
         line, column: where it was found, counted from 1; None where the
             checker gives none (a problem of the whole file has neither).
         message: the text, as the checker prints it.
-        filename: the name the file was read under.
+        filename: the name the file was read under, always a str.
 
     str() of a diagnostic is the checker's line for it, for example
-    "amp.s2p:12:5: error E2003: invalid character 'x'".
+    "amp.s2p:12:5: error E2003: invalid character 'x'". Diagnostics are
+    values: equal when their fields are, hashable, and they pickle.
     """
 
-    __slots__ = ("code", "severity", "line", "column", "message", "filename")
-
-    def __init__(self, code, severity, line, column, message, filename):
-        self.code = code
-        self.severity = severity
-        self.line = line
-        self.column = column
-        self.message = message
-        self.filename = filename
+    code: int
+    severity: str
+    line: Optional[int]
+    column: Optional[int]
+    message: str
+    filename: str
 
     @classmethod
     def _from_record(cls, record, filename):
@@ -45,17 +46,6 @@ class Diagnostic:
         column = column if line and column else None
         return cls(code, severity, line, column, message, filename)
 
-    def _fields(self):
-        return (self.code, self.severity, self.line, self.column, self.message, self.filename)
-
-    def __eq__(self, other):
-        if not isinstance(other, Diagnostic):
-            return NotImplemented
-        return self._fields() == other._fields()
-
-    def __hash__(self):
-        return hash(self._fields())
-
     def __str__(self):
         position = ""
         if self.line is not None:
@@ -65,10 +55,6 @@ class Diagnostic:
         letter = "E" if self.severity == "error" else "W"
         return "%s:%s %s %s%d: %s" % (self.filename, position, self.severity, letter,
                                       self.code, self.message)
-
-    def __repr__(self):
-        return "Diagnostic(code=%r, severity=%r, line=%r, column=%r, message=%r, filename=%r)" % (
-            self._fields())
 
 
 class TouchstoneError(ValueError):
@@ -89,6 +75,11 @@ class TouchstoneError(ValueError):
             ValueError.__init__(self, reason)
             self.diagnostic = None
 
+    def __reduce__(self):
+        # Made again from its reason, so that the diagnostic survives a
+        # process pool.
+        return (type(self), (self.diagnostic or self.args[0],))
+
 
 def is_open_failure(diagnostic):
     """True for the checker's errors of a file that could not be opened or
@@ -105,8 +96,8 @@ def os_error(diagnostic, path):
     number = None
     try:
         info = os.stat(path)
-    except OSError as error:
-        number = error.errno
+    except OSError as failure:
+        number = failure.errno
     else:
         if stat.S_ISDIR(info.st_mode):
             number = errno.EISDIR

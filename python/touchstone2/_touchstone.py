@@ -2,10 +2,14 @@
 and the checker's texts for it."""
 
 import collections
+import dataclasses
+import os
+from typing import List, Optional
 
 import numpy as np
 
-from touchstone2._diagnostic import TouchstoneError
+from touchstone2 import _building, _core, _writing
+from touchstone2._diagnostic import Diagnostic, TouchstoneError
 
 Noise = collections.namedtuple("Noise", ["frequency", "nf_min", "gamma_opt", "rn"])
 Noise.__doc__ = """The noise parameters of a 2-port file, one entry per noise frequency.
@@ -22,12 +26,15 @@ Attributes:
 _TO_S = {"Y": "y2s", "Z": "z2s", "H": "h2s", "G": "g2s"}
 
 
+@dataclasses.dataclass(frozen=True, eq=False)
 class Touchstone:
-    """A valid Touchstone file, as read by touchstone2.read() or read_bytes().
+    """A valid Touchstone file: read by touchstone2.read() or read_bytes(),
+    or built by Touchstone.from_arrays() or touchstone2.from_network().
 
     Attributes:
-        filename: the name it was read under.
-        version: "1", "1.1", "2.0" or "2.1".
+        filename: the name it was read under (a str).
+        version: "1", "1.1", "2.0" or "2.1" ("2.0" for one built from
+            arrays).
         parameter: "S", "Y", "Z", "H" or "G".
         ports: the number of ports.
         frequency_unit: the option line's unit, "Hz", "kHz", "MHz" or "GHz"
@@ -36,8 +43,9 @@ class Touchstone:
         reference_resistance: the option line's R, in ohms (50 by default;
             port 1's where the line gives one per port, version 1.1).
         matrix_format: "Full", "Upper" or "Lower".
-        two_port_data_order: "12_21" or "21_12" for a 2-port v2.0 file, else
-            None.
+        two_port_data_order: for a 2-port file, "12_21" or "21_12" as a
+            v2.0 file gives it, "21_12" for a v1 file (whose 2-port data
+            run column by column); None for any other number of ports.
         mixed_mode_order: one descriptor per matrix row, such as "S1",
             "D1,2" or "C1,2".
         reference_given: whether the file had [Reference], or one resistance
@@ -56,27 +64,99 @@ class Touchstone:
         noise: a Noise of arrays, or None when the file has no noise data.
         warnings: the checker's warnings, a list of Diagnostic.
 
-    The arrays are the object's own; changing them changes neither the texts
-    nor to_network() results made earlier.
+    The object is a value: its attributes cannot be set and its arrays are
+    read-only, so canonical(), describe() and write() always agree with
+    them. To change values, build a new object from changed copies with
+    from_arrays(). It pickles by value, and copy.deepcopy() works.
     """
 
-    def __init__(self, parsed, filename, warnings):
-        """Made by read() and read_bytes(), not by users."""
-        self._parsed = parsed
-        self.filename = filename
-        self.warnings = warnings
-        self.__dict__.update(parsed.header())
-        self.frequency, self.data, self.reference, noise = parsed.arrays()
-        self.noise = Noise(*noise) if noise is not None else None
+    filename: str
+    version: str
+    parameter: str
+    ports: int
+    frequency_unit: str
+    format: str
+    reference_resistance: float
+    matrix_format: str
+    two_port_data_order: Optional[str]
+    mixed_mode_order: List[str]
+    reference_given: bool
+    mixed_mode_order_given: bool
+    frequency: np.ndarray
+    data: np.ndarray
+    reference: np.ndarray
+    noise: Optional[Noise]
+    warnings: List[Diagnostic]
+    _parsed: object = dataclasses.field(repr=False)
+
+    @classmethod
+    def _from_parsed(cls, parsed, filename, warnings):
+        """The object of a valid record, its arrays made read-only."""
+        frequency, data, reference, noise = parsed.arrays()
+        arrays = [frequency, data, reference] + list(noise or ())
+        for array in arrays:
+            array.flags.writeable = False
+        return cls(filename=filename, **parsed.header(), frequency=frequency, data=data,
+                   reference=reference, noise=Noise(*noise) if noise is not None else None,
+                   warnings=warnings, _parsed=parsed)
+
+    @classmethod
+    def from_arrays(cls, frequency, data, *, parameter="S", reference=50.0, noise=None,
+                    frequency_unit="GHz", format="RI", matrix_format="Full",
+                    mixed_mode_order=None, name="<arrays>"):
+        """A Touchstone of the given values, for write().
+
+        Args:
+            frequency: (points,) in Hz, not negative, strictly rising.
+            data: complex (points, ports, ports), data[k, i, j] row i + 1,
+                column j + 1 at frequency[k], in physical units.
+            parameter: "S", "Y", "Z", "H" or "G" (H and G for 2 ports only).
+            reference: one impedance in ohms, or one per port; positive.
+            noise: a Noise (frequency in Hz, nf_min in dB, gamma_opt, rn in
+                ohms) for a 2-port; its values are kept, and written, with
+                six significant digits, and its first frequency must not lie
+                above the last network frequency.
+            frequency_unit, format: the option line's unit and number
+                format for writing ("DB" cannot hold a value of magnitude 0).
+            matrix_format: "Upper" or "Lower" to declare the data symmetric;
+                each element must equal its mirror exactly.
+            mixed_mode_order: None, or one descriptor per row ("S1",
+                "D1,2", "C1,2"): every port once, alone or in a pair given
+                as D and as C in the same order, pairs of equal reference.
+            name: stands for the file in the description and diagnostics.
+
+        Raises ValueError naming the argument and the index for anything the
+        checker would refuse.
+        """
+        parsed = _building.build(frequency, data, parameter, reference, noise, frequency_unit,
+                                 format, matrix_format, mixed_mode_order, os.fsencode(name))
+        return cls._from_parsed(parsed, os.fsdecode(name), [])
 
     def __repr__(self):
         return "<touchstone2.Touchstone %r: v%s, %d-port %s, %d points>" % (
             self.filename, self.version, self.ports, self.parameter, len(self.frequency))
 
+    def __reduce__(self):
+        """Pickled by value: the header and the values as stored, from which
+        the same record is built again."""
+        header = self._parsed.header()
+        frequency, pairs, noise = self._parsed.stored()
+        return (_restore, (self.filename, self.warnings, header, frequency, pairs,
+                           self.reference.tolist(), noise))
+
+    def _text(self, version):
+        _writing.check_version(version)
+        try:
+            return self._parsed.text(version)
+        except ValueError as refusal:
+            raise TouchstoneError(str(refusal)) from None
+
     def canonical(self):
         """The file as canonical Touchstone v2.0, as a str: byte for byte
-        what `snpvet -canonical` writes."""
-        return self._parsed.canonical()
+        what `snpvet -canonical` writes. Raises TouchstoneError (with
+        diagnostic None) for a v1 file without network data, which v2.0
+        cannot express."""
+        return self._text("2.0")
 
     def canonical_v1(self):
         """The file as Touchstone v1, as a str: byte for byte what
@@ -84,15 +164,44 @@ class Touchstone:
         diagnostic None) where v1 cannot express the file: [Reference],
         [Mixed-Mode Order], or values that normalising carries out of
         range."""
-        try:
-            return self._parsed.canonical_v1()
-        except ValueError as refusal:
-            raise TouchstoneError(str(refusal)) from None
+        return self._text("1")
 
     def describe(self):
         """The long-form description, as a str: byte for byte what
         `snpvet -describe` writes."""
         return self._parsed.describe()
+
+    def write(self, file, version="2.0"):
+        """Writes the file as Touchstone of that version: "2.0" the text of
+        canonical(), "1" that of canonical_v1(), "2.1" the text of
+        canonical() with [Version] 2.1, "1.1" the v1 text with one
+        reference resistance per port after R ("# GHz S RI R 50 75").
+
+        Version 1.1 needs two ports or more (with one value the line is
+        version 1's). Its values of Y, Z, H and G are relative to one
+        resistance, so for them every port's reference must be the same;
+        S-parameters may have a different one per port. Equal references
+        are written as 1.1 too, one per port. The noise resistance is
+        relative to port 1's reference.
+
+        file is a path (str, bytes or os.PathLike) or a file object open for
+        writing, in binary or text mode. The text is read back by the
+        checker before it takes the file's place: a path gets it through a
+        temporary file in the same folder, synced and renamed over it, so
+        that a failure never leaves a partial file nor harms the file it
+        would have replaced. A symbolic link's file is replaced, not the
+        link; a device or a pipe gets the checked text directly.
+
+        Raises TouchstoneError where the version cannot express the file
+        (as canonical_v1() does; 1.1 also for a mixed-mode order, one port,
+        or references that differ for other than S-parameters), ValueError
+        for an unknown version, and
+        OSError when the file cannot be written.
+        """
+        if hasattr(file, "write"):
+            _writing.write_to_object(self, file, version)
+        else:
+            _writing.write_to_path(self, file, version)
 
     def to_network(self):
         """The file as a scikit-rf Network: the same frequencies, the
@@ -131,3 +240,16 @@ class Touchstone:
             reason = str(error).splitlines()[0]
             raise NotImplementedError("%s with NumPy %s (%s)" % (cannot, np.__version__, reason)) \
                 from error
+
+
+def _restore(filename, warnings, header, frequency, pairs, reference, noise):
+    """The Touchstone that __reduce__ gave the values of."""
+    order = [_building.parse_descriptor(text, header["ports"], index)
+             for index, text in enumerate(header["mixed_mode_order"])]
+    fields = {key: header[key] for key in ("version", "parameter", "ports", "frequency_unit",
+                                           "format", "reference_resistance", "matrix_format",
+                                           "two_port_data_order")}
+    parsed = _core.build(fields, frequency, pairs, header["format"], reference,
+                         header["reference_given"], order, header["mixed_mode_order_given"],
+                         noise, os.fsencode(filename))
+    return Touchstone._from_parsed(parsed, filename, warnings)

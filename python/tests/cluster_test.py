@@ -1,0 +1,91 @@
+#!/usr/bin/env python3
+"""check() and read() mapped over many files in other processes: a process
+pool, and a Dask cluster of two workers where Dask is installed. Results and
+errors come back by value and equal those of calls made here."""
+
+import collections
+import concurrent.futures
+import os
+import pickle
+import sys
+import unittest
+
+import touchstone2
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+FOLDERS = [os.path.normpath(HERE + "/../../examples"), os.path.join(HERE, "files")]
+
+
+def verdict(path):
+    """The README's map function: (path, "valid" or the first error's code)."""
+    try:
+        errors = [d for d in touchstone2.check(path) if d.severity == "error"]
+    except OSError as error:
+        errors = [error.diagnostic]
+    return path, "E%d" % errors[0].code if errors else "valid"
+
+
+def paths():
+    """Every file under the folders, a missing one and a refused one."""
+    found = [os.path.join(top, name) for folder in FOLDERS
+             for top, _, names in os.walk(folder) for name in names]
+    return sorted(found) + [os.path.join(HERE, "missing.s2p"), os.path.abspath(__file__)]
+
+
+def read_or_error(path):
+    try:
+        return touchstone2.read(path)
+    except (touchstone2.TouchstoneError, OSError) as error:
+        return error
+
+
+def same(test, got, want):
+    """A Touchstone by its texts and arrays, an error by type and diagnostic."""
+    test.assertIs(type(got), type(want))
+    if isinstance(want, touchstone2.Touchstone):
+        test.assertEqual(got.describe(), want.describe())
+        test.assertEqual(got.warnings, want.warnings)
+        test.assertEqual(got.data.tobytes(), want.data.tobytes())
+    else:
+        test.assertEqual(got.diagnostic, want.diagnostic)
+        test.assertEqual(str(got), str(want))
+
+
+class Pools(unittest.TestCase):
+    def test_process_pool(self):
+        files = paths()
+        with concurrent.futures.ProcessPoolExecutor(2) as pool:
+            verdicts = list(pool.map(verdict, files))
+            reads = list(pool.map(read_or_error, files))
+        self.assertEqual(verdicts, [verdict(path) for path in files])
+        summary = collections.Counter(code for _, code in verdicts)
+        self.assertGreater(summary["valid"], 10)
+        self.assertGreaterEqual(summary["E1001"], 1)
+        for got, path in zip(reads, files):
+            with self.subTest(path=path):
+                same(self, got, read_or_error(path))
+                same(self, pickle.loads(pickle.dumps(got)), got)
+
+    def test_dask_cluster(self):
+        try:
+            from distributed import Client, LocalCluster
+        except ImportError:
+            self.skipTest("Dask is not installed (Debian: python3-dask python3-distributed)")
+        files = paths()
+        with LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
+                          dashboard_address=None) as cluster, Client(cluster) as client:
+            verdicts = client.gather(client.map(verdict, files))
+            reads = client.gather(client.map(read_or_error, files))
+            workers = client.run(os.getpid)
+        self.assertEqual(len(set(workers.values()) - {os.getpid()}), 2)
+        self.assertEqual(verdicts, [verdict(path) for path in files])
+        for got, path in zip(reads, files):
+            with self.subTest(path=path):
+                same(self, got, read_or_error(path))
+
+
+if __name__ == "__main__":
+    if "--snpvet" in sys.argv:  # ctest gives every script the checker; not needed here
+        at = sys.argv.index("--snpvet")
+        del sys.argv[at:at + 2]
+    unittest.main(warnings="ignore")

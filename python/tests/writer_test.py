@@ -1,0 +1,439 @@
+#!/usr/bin/env python3
+"""Touchstone.from_arrays(), write() and from_network(): every file written
+passes the checker (--snpvet PATH) and reads back as the values it was made
+of; everything the checker would refuse is refused first; a failed write
+leaves the old file as it was."""
+
+import copy
+import dataclasses
+import errno
+import io
+import os
+import pathlib
+import pickle
+import re
+import resource
+import signal
+import stat
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+import numpy as np
+
+import touchstone2
+from touchstone2 import Noise, Touchstone
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+EXAMPLES = os.path.normpath(HERE + "/../../examples")
+RNG = np.random.default_rng(18)
+# The largest relative error of a value written and read back, by format:
+# RI is the rounding to 16 digits; MA and DB add the conversion to and from
+# magnitude and angle (and DB that of 20 log10).
+ACCURACY = {"RI": 1e-15, "MA": 4e-15, "DB": 2e-14}
+
+
+def arrays(ports, points=5, symmetric=False):
+    f = np.sort(RNG.choice(np.arange(1, 10**6), points, replace=False)) * 1234.5678
+    data = RNG.normal(size=(points, ports, ports)) + 1j * RNG.normal(size=(points, ports, ports))
+    data *= 10.0 ** RNG.integers(-8, 8, size=data.shape)
+    if symmetric:
+        data = (data + data.transpose(0, 2, 1)) / 2
+    return f, data
+
+
+def noise(top=1e9, points=3):
+    """Noise parameters whose first frequency is below top."""
+    return Noise(np.linspace(top / 2, top * 1.5, points), RNG.uniform(0, 3, points),
+                 RNG.uniform(0, 1, points) * np.exp(1j * RNG.uniform(-3, 3, points)),
+                 RNG.uniform(1, 60, points))
+
+
+def folder():
+    return tempfile.mkdtemp()
+
+
+def written(t, version="2.0", name="out.s%dp"):
+    path = os.path.join(folder(), name % max(t.ports, 1))
+    t.write(path, version)
+    return path
+
+
+def relative_error(got, want):
+    scale = np.maximum(np.abs(want), np.finfo(float).tiny)
+    return float(np.max(np.abs(got - want) / scale))
+
+
+class Guarantee(unittest.TestCase):
+    # (parameter, format, ports, matrix format, with noise, mixed-mode order, reference)
+    CASES = [(p, fmt, n, "Full", False, None, 50.0)
+             for p in "SYZ" for fmt in ACCURACY for n in (1, 2, 3, 4, 10)] + \
+            [(p, fmt, 2, "Full", True, None, 50.0) for p in "SYZHG" for fmt in ACCURACY] + \
+            [("S", "MA", 3, "Upper", False, None, [50, 75, 100]),
+             ("Z", "RI", 4, "Lower", False, None, 50.0),
+             ("Y", "DB", 10, "Upper", False, None, 25.0),
+             ("S", "RI", 4, "Full", False, ["D1,2", "C1,2", "S3", "S4"], [50, 50, 75, 60]),
+             ("S", "DB", 4, "Full", False, ["D3,1", "S2", "C3,1", "S4"], [50, 40, 50, 30]),
+             ("S", "MA", 2, "Full", True, None, 50.123456789),
+             ("S", "RI", 2, "Full", True, None, [50, 75]),
+             ("Z", "MA", 3, "Full", False, None, [60, 60, 60])]
+
+    def test_written_files_read_back(self):
+        worst = {fmt: 0.0 for fmt in ACCURACY}
+        for parameter, fmt, ports, matrix, has_noise, order, reference in self.CASES:
+            with self.subTest(parameter=parameter, format=fmt, ports=ports, matrix=matrix,
+                              noise=has_noise, order=order):
+                f, data = arrays(ports, symmetric=matrix != "Full")
+                given = noise(f[-1]) if has_noise else None
+                t = Touchstone.from_arrays(f, data, parameter=parameter, format=fmt,
+                                           reference=reference, noise=given,
+                                           matrix_format=matrix, mixed_mode_order=order,
+                                           frequency_unit="MHz")
+                alike = len(set(np.broadcast_to(reference, ports))) == 1
+                versions = ["2.0", "2.1"] + ["1"] * (np.ndim(reference) == 0 and order is None) \
+                    + ["1.1"] * (ports > 1 and order is None and (alike or parameter == "S"))
+                for version in versions:
+                    path = written(t, version)
+                    status = subprocess.run([SNPVET, path], capture_output=True).returncode
+                    self.assertEqual(status, 0)
+                    back = touchstone2.read(path)
+                    self.assertEqual((back.version, back.warnings), (version, []))
+                    self.assertLess(relative_error(back.frequency, f), 1e-15)
+                    error = relative_error(back.data, data)
+                    self.assertLess(error, ACCURACY[fmt])
+                    worst[fmt] = max(worst[fmt], error)
+                    np.testing.assert_array_equal(back.reference,
+                                                  np.broadcast_to(reference, ports))
+                    self.assertEqual(back.mixed_mode_order,
+                                     order or ["S%d" % (i + 1) for i in range(ports)])
+                    with open(path) as text:
+                        text = text.read()
+                    if version == "1.1":  # the option line ends with R and every reference
+                        option = re.search(r"^#.* R ([^A-Za-z]*)$", text, re.M).group(1)
+                        self.assertEqual([float(r) for r in option.split()],
+                                         list(np.broadcast_to(reference, ports)))
+                    else:
+                        self.assertEqual(text, {"1": t.canonical_v1, "2.0": t.canonical}.get(
+                            version, lambda: t.canonical().replace("[Version] 2.0",
+                                                                   "[Version] 2.1"))())
+                    if given is not None:
+                        for got, want in zip(back.noise, given):
+                            np.testing.assert_allclose(got, want, rtol=5e-6, atol=5e-6)
+        print("worst relative error by format:", worst, file=sys.stderr)
+
+    def test_read_files_written_again(self):
+        """examples/ and scikit-rf's files: write() gives the checker's texts
+        and reads back as the file read."""
+        import skrf
+        tops = [EXAMPLES, os.path.join(HERE, "files"), os.path.dirname(skrf.__file__)]
+        paths = sorted(os.path.join(top, name) for root in tops for top, _, names in
+                       os.walk(root) for name in names if re.search(r"\.s\d+p$", name, re.I))
+        self.assertGreater(len(paths), 80)
+        for path in paths:
+            try:
+                t = touchstone2.read(path)
+            except touchstone2.TouchstoneError:
+                continue
+            for version, option in (("2.0", "-canonical"), ("1", "-canonical-v1")):
+                with self.subTest(path=path, version=version):
+                    expected = subprocess.run([SNPVET, option, path], capture_output=True)
+                    if expected.returncode:
+                        self.assertRaises(touchstone2.TouchstoneError, written, t, version)
+                        continue
+                    out = written(t, version)
+                    with open(out, "rb") as f:
+                        self.assertEqual(f.read(), expected.stdout)
+                    back = touchstone2.read(out)
+                    np.testing.assert_allclose(back.frequency, t.frequency, rtol=1e-15)
+                    np.testing.assert_allclose(back.data, t.data, rtol=1e-14, atol=1e-300)
+                    np.testing.assert_array_equal(back.reference, t.reference)
+            # 2.1 wherever 2.0 is written, 1.1 where the checks let it.
+            for version in ("2.1", "1.1"):
+                with self.subTest(path=path, version=version):
+                    try:
+                        back = touchstone2.read(written(t, version))
+                    except touchstone2.TouchstoneError:
+                        self.assertTrue(len(t.frequency) == 0 or version == "1.1" and (
+                            t.mixed_mode_order_given or t.ports < 2
+                            or t.parameter != "S" and len(set(t.reference)) > 1))
+                        continue
+                    self.assertEqual(back.version, version)
+                    np.testing.assert_allclose(back.data, t.data, rtol=1e-14, atol=1e-300)
+                    np.testing.assert_array_equal(back.reference, t.reference)
+
+
+class Refusals(unittest.TestCase):
+    F, DATA = arrays(2, points=3)
+    NOISE = noise(F[-1])
+    ASYMMETRIC = np.array([[[1, 2], [3, 4]]] * 3)
+    # (changed arguments, what the ValueError says)
+    CASES = [
+        ({"frequency": [-1, 1, 2]}, r"^frequency\[0\] = -1\.0 is negative"),
+        ({"frequency": [1, 3, 3]}, r"^frequency\[2\] = 3\.0 does not rise"),
+        ({"frequency": [1, 2, np.nextafter(2, 3)], "frequency_unit": "Hz"},
+         r"^frequency\[2\] = 2\.0000000000000004 does not rise .* 16 digits"),
+        ({"frequency": [1, np.nan, 3]}, r"^frequency\[1\] = nan is not finite"),
+        ({"frequency": [[1, 2, 3]]}, r"^frequency: shape \(1, 3\)"),
+        ({"data": DATA[:, :1]}, r"^data: shape \(3, 1, 2\)"),
+        ({"data": DATA[:2]}, r"^data: shape \(2, 2, 2\) .* points = 3"),
+        ({"data": np.where(np.eye(2) > 0, DATA, np.inf)}, r"^data\[0, 0, 1\] = .* not finite"),
+        ({"data": [[["x"]]]}, r"^data: not an array of numbers"),
+        ({"reference": [50, 0]}, r"^reference\[1\] = 0\.0 is not a positive"),
+        ({"reference": [50, 50, 50]}, r"^reference: shape \(3,\)"),
+        ({"reference": -1}, r"^reference\[0\] = -1\.0"),
+        ({"parameter": "H", "data": arrays(3, 3)[1]}, r"^parameter: H-parameters need 2 ports"),
+        ({"parameter": "T"}, r"^parameter: 'T' is not one of S, Y, Z, H, G"),
+        ({"format": "ri"}, r"^format: 'ri'"),
+        ({"frequency_unit": "THz"}, r"^frequency_unit: 'THz'"),
+        ({"matrix_format": "Diagonal"}, r"^matrix_format"),
+        ({"matrix_format": "Upper", "data": ASYMMETRIC},
+         r"^data\[0, 1, 0\] = \(3\+0j\) differs from its mirror .* Upper matrix"),
+        ({"format": "DB", "data": np.where(np.eye(2) > 0, DATA, 0)},
+         r"^data\[0, 0, 1\] = 0j has no DB form"),
+        ({"format": "MA", "data": np.full((3, 2, 2), 1.5e308 + 1.5e308j)},
+         r"^data\[0, 0, 0\] .* no finite magnitude"),
+        ({"noise": NOISE, "data": arrays(3, 3)[1]}, r"^noise: noise parameters need 2 ports"),
+        ({"noise": (1, 2)}, r"^noise: not a Noise"),
+        ({"noise": NOISE._replace(rn=np.array([1, 0, 1]))}, r"^noise.rn\[1\] = 0\.0 is not"),
+        ({"noise": NOISE._replace(nf_min=[1, 2])}, r"^noise.nf_min: shape \(2,\) is not \(3,\)"),
+        ({"noise": NOISE._replace(frequency=[1e9, 2e9, 1e9])},
+         r"^noise.frequency .*\[2\] = 1\.0 does not rise"),
+        ({"noise": NOISE._replace(frequency=[1e9, 1.0000001e9, 2e9])},
+         r"^noise.frequency \(in GHz, to 6 digits\)\[1\] = 1\.0 does not rise"),
+        ({"noise": NOISE._replace(frequency=F[-1] * np.array([1.5, 2, 3]))},
+         r"^noise.frequency\[0\] = .* lies above the last network frequency"),
+        ({"mixed_mode_order": ["S1"]}, r"^mixed_mode_order: 1 descriptors for 2 ports"),
+        ({"mixed_mode_order": ["S1", "S1"]}, r"port 1 is described by mixed_mode_order\[0\] "
+                                             r"= 'S1' and mixed_mode_order\[1\]"),
+        ({"mixed_mode_order": ["D1,2", "S2"]}, r"port 1 is described by mixed_mode_order\[0\]"),
+        ({"mixed_mode_order": ["D1,2", "C2,1"]}, r"port 1 .* same ports in the same order"),
+        ({"mixed_mode_order": ["D1,2", "D1,2"]}, r"port 1 .* one D and one C"),
+        ({"mixed_mode_order": ["S1", "S3"]}, r"^mixed_mode_order\[1\] = 'S3' is not"),
+        ({"mixed_mode_order": ["s1", "S2"]}, r"^mixed_mode_order\[0\] = 's1' is not"),
+        ({"mixed_mode_order": ["D1,1", "C1,1"]}, r"^mixed_mode_order\[0\] = 'D1,1' is not"),
+        ({"mixed_mode_order": ["D1,2", "C1,2"], "reference": [50, 75]},
+         r"^mixed_mode_order\[0\] = 'D1,2' pairs ports whose references differ"),
+    ]
+
+    def test_each_refused_with_argument_and_index(self):
+        for changes, message in self.CASES:
+            with self.subTest(changes=changes):
+                arguments = {"frequency": self.F, "data": self.DATA, **changes}
+                with self.assertRaisesRegex(ValueError, message):
+                    Touchstone.from_arrays(**arguments)
+
+    def test_write_refusals_leave_the_target_alone(self):
+        """Unknown versions, what v1 cannot express, and a text the checker
+        refuses."""
+        t = Touchstone.from_arrays(self.F, self.DATA, reference=[50, 60])
+        fields = {"version": "2.0", "parameter": "S", "ports": 1, "frequency_unit": "Hz",
+                  "format": "RI", "reference_resistance": 50.0, "matrix_format": "Full",
+                  "two_port_data_order": None}
+        record = touchstone2._core.build(fields, np.array([1.0, 1.0]), np.zeros((2, 1, 1, 2)),
+                                         "RI", [50.0], False, [], False, None, b"<fault>")
+        merged = Touchstone._from_parsed(record, "<fault>", [])  # as if a fault let it through
+        path = os.path.join(folder(), "old.s2p")
+        pathlib.Path(path).write_bytes(b"old")
+        z = Touchstone.from_arrays(self.F, self.DATA, parameter="Z", reference=[50, 60])
+        one = Touchstone.from_arrays(self.F, self.DATA[:, :1, :1])
+        for writer, version, kind in ((t, "3.0", ValueError), (t, 1, ValueError),
+                                      (t, "1", touchstone2.TouchstoneError),
+                                      (z, "1.1", touchstone2.TouchstoneError),
+                                      (one, "1.1", touchstone2.TouchstoneError),
+                                      (merged, "2.0", touchstone2.TouchstoneError)):
+            for target in (path, io.BytesIO()):
+                with self.assertRaises(kind) as caught:
+                    writer.write(target, version)
+                if writer is merged:
+                    self.assertEqual(caught.exception.diagnostic.code, 2311)
+            self.assertEqual(os.listdir(os.path.dirname(path)), ["old.s2p"])
+            self.assertEqual(pathlib.Path(path).read_bytes(), b"old")
+
+
+class Writing(unittest.TestCase):
+    T = Touchstone.from_arrays(*arrays(2, points=4), reference=75, format="MA")
+
+    def test_paths_and_file_objects(self):
+        want = self.T.canonical()
+        target = os.path.join(folder(), "t.s2p")
+        for path in (target, os.fsencode(target), pathlib.Path(target)):
+            self.T.write(path)
+            self.assertEqual(pathlib.Path(target).read_text(), want)
+        self.assertEqual(os.listdir(os.path.dirname(target)), ["t.s2p"])
+        text, binary = io.StringIO(), io.BytesIO()
+        self.T.write(text)
+        self.T.write(binary, "1")
+        self.assertEqual(text.getvalue(), want)
+        self.assertEqual(binary.getvalue().decode(), self.T.canonical_v1())
+        for mode in ("w", "wb"):
+            with open(target, mode) as f:
+                self.T.write(f)
+            self.assertEqual(pathlib.Path(target).read_text(), want)
+        link = os.path.join(folder(), "link.s2p")
+        os.symlink(target, link)
+        self.T.write(link, "1")
+        self.assertTrue(os.path.islink(link))
+        self.assertEqual(pathlib.Path(target).read_text(), self.T.canonical_v1())
+        fifo = os.path.join(folder(), "pipe.s2p")
+        os.mkfifo(fifo)
+        received = []
+        reader = threading.Thread(target=lambda: received.append(pathlib.Path(fifo).read_text()),
+                                  daemon=True)
+        reader.start()
+        self.T.write(fifo)
+        reader.join(10)
+        self.assertEqual(received, [want])
+        self.assertTrue(stat.S_ISFIFO(os.stat(fifo).st_mode))
+
+    def test_mode_of_new_and_replaced_files(self):
+        target = os.path.join(folder(), "t.s2p")
+        mask = os.umask(0o027)
+        try:
+            self.T.write(target)
+        finally:
+            os.umask(mask)
+        self.assertEqual(os.stat(target).st_mode & 0o777, 0o640)
+        os.chmod(target, 0o604)
+        self.T.write(target)
+        self.assertEqual(os.stat(target).st_mode & 0o777, 0o604)
+
+    def test_failure_midway_keeps_the_old_file(self):
+        """A file size limit makes write(2) fail part-way, as a full disk
+        would."""
+        target = os.path.join(folder(), "t.s2p")
+        pathlib.Path(target).write_bytes(b"old")
+        big = Touchstone.from_arrays(*arrays(4, points=2000))
+        limits = resource.getrlimit(resource.RLIMIT_FSIZE)
+        handler = signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (100000, limits[1]))
+        try:
+            with self.assertRaises(OSError) as caught:
+                big.write(target)
+        finally:
+            resource.setrlimit(resource.RLIMIT_FSIZE, limits)
+            signal.signal(signal.SIGXFSZ, handler)
+        self.assertEqual(caught.exception.errno, errno.EFBIG)
+        self.assertEqual(caught.exception.filename, target)
+        self.assertEqual(os.listdir(os.path.dirname(target)), ["t.s2p"])
+        self.assertEqual(pathlib.Path(target).read_bytes(), b"old")
+        self.assertRaises(FileNotFoundError, big.write, os.path.join(target + ".d", "x.s4p"))
+
+
+class Values(unittest.TestCase):
+    def test_read_objects_are_values(self):
+        paths = [os.path.join(EXAMPLES, name) for name in sorted(os.listdir(EXAMPLES))
+                 if name.endswith("p")] + [os.path.join(HERE, "files", "lower_y.s4p"),
+                                           os.path.join(HERE, "files", "reference_mixed.s4p")]
+        objects = [touchstone2.read(path) for path in paths]
+        objects += [touchstone2.read_bytes(b"# GHz S RI\n"), Guarantee.T2]
+        for t in objects:
+            with self.subTest(t=t):
+                for array in [t.frequency, t.data, t.reference] + list(t.noise or []):
+                    self.assertFalse(array.flags.writeable)
+                    self.assertRaises(ValueError, array.__setitem__, 0, 1)
+                self.assertRaises(dataclasses.FrozenInstanceError, setattr, t, "data", None)
+                for other in (pickle.loads(pickle.dumps(t)), copy.deepcopy(t)):
+                    self.assertEqual(other.describe(), t.describe())
+                    self.assertEqual(other.warnings, t.warnings)
+                    self.assertEqual(other._parsed.stored()[1].tobytes(),
+                                     t._parsed.stored()[1].tobytes())
+                    np.testing.assert_array_equal(other.data, t.data)
+
+    def test_trial_findings(self):
+        empty = touchstone2.read_bytes(b"# GHz S RI\n")
+        with self.assertRaisesRegex(touchstone2.TouchstoneError, "no network data") as caught:
+            empty.canonical()
+        self.assertIsNone(caught.exception.diagnostic)
+        for name in (b"n\xffa.s2p", pathlib.Path("n.s2p")):
+            with self.assertRaises(touchstone2.TouchstoneError) as caught:
+                touchstone2.read_bytes(b"x", name)
+            self.assertEqual(caught.exception.diagnostic.filename, os.fsdecode(name))
+            self.assertTrue(str(caught.exception).startswith(os.fsdecode(name) + ": error"))
+        error = pickle.loads(pickle.dumps(caught.exception))
+        self.assertEqual(error.diagnostic, caught.exception.diagnostic)
+        self.assertEqual(len({error.diagnostic, caught.exception.diagnostic}), 1)
+        self.assertEqual(touchstone2.read_bytes(np.frombuffer(b"# GHz S RI\n1 0 0\n", np.uint8))
+                         .ports, 1)
+        public = {name for name in dir(touchstone2) if not name.startswith("_")}
+        self.assertEqual(public, set(touchstone2.__all__))
+        import doctest
+        result = doctest.testmod(touchstone2)
+        self.assertEqual(result.failed, 0)
+        self.assertGreater(result.attempted, 5)
+
+    def test_stubs_match_the_module(self):
+        try:
+            __import__("mypy.stubtest")
+        except ImportError:
+            self.skipTest("mypy is not installed (Debian: mypy)")
+        config = os.path.join(folder(), "mypy.ini")
+        with open(config, "w") as f:
+            f.write("[mypy]\nignore_missing_imports = True\n[mypy-%s]\nignore_errors = True\n"
+                    % ",".join("touchstone2." + name[:-3] for name in
+                               os.listdir(os.path.dirname(touchstone2.__file__))
+                               if name.startswith("_") and name.endswith(".py")
+                               and name != "__init__.py"))
+        done = subprocess.run([sys.executable, "-m", "mypy.stubtest", "--mypy-config-file",
+                               config, "touchstone2"], capture_output=True, text=True,
+                              cwd=os.path.dirname(os.path.dirname(touchstone2.__file__)))
+        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+
+    def test_ctrl_c_ends_a_long_read(self):
+        """Without the check between blocks of lines, the read would run to
+        its end and the interrupt would be raised only after it."""
+        lines = b"".join(b"%d 0.5 0.25\n" % k for k in range(1, 1500001))
+        data = b"# Hz S RI\n" + lines
+        start = time.monotonic()
+        touchstone2.read_bytes(data)
+        whole = time.monotonic() - start
+        with open("/proc/self/statm") as f:
+            before = int(f.read().split()[1])
+        for _ in range(5):
+            timer = threading.Timer(whole / 10, signal.raise_signal, (signal.SIGINT,))
+            start = time.monotonic()
+            timer.start()
+            with self.assertRaises(KeyboardInterrupt):
+                touchstone2.read_bytes(data)
+            self.assertLess(time.monotonic() - start, whole / 2)
+            timer.join()
+        with open("/proc/self/statm") as f:
+            grown = (int(f.read().split()[1]) - before) * resource.getpagesize()
+        self.assertLess(grown, 8 << 20)
+
+
+class Networks(unittest.TestCase):
+    def test_from_network(self):
+        import skrf
+        t = touchstone2.read(os.path.join(EXAMPLES, "amplifier.s2p"))
+        network = t.to_network()
+        back = touchstone2.from_network(network)
+        np.testing.assert_array_equal(back.data, t.data)
+        np.testing.assert_array_equal(back.frequency, t.frequency)
+        for got, want in zip(back.noise, t.noise):
+            np.testing.assert_allclose(got, want, rtol=1e-5)
+        frequency = skrf.Frequency.from_f([1e9, 2e9], unit="hz")
+        s = np.zeros((2, 2, 2))
+        for z0, message in (([[50, 75j], [50, 75j]], r"z0\[0, 1\] = 75j is complex"),
+                            ([[50, 75], [50, 76]], r"z0\[1, 1\] = 76\.0 differs")):
+            with self.assertRaisesRegex(ValueError, message):
+                touchstone2.from_network(skrf.Network(frequency=frequency, s=s, z0=z0))
+        per_port = touchstone2.from_network(skrf.Network(frequency=frequency, s=s,
+                                                         z0=[[50, 75]] * 2), format="MA")
+        self.assertEqual(per_port.reference.tolist(), [50, 75])
+        self.assertTrue(per_port.reference_given)
+
+
+Guarantee.T2 = Touchstone.from_arrays(*arrays(2), noise=noise(1e6), reference=[50, 50],
+                                      mixed_mode_order=["D1,2", "C1,2"])
+
+if __name__ == "__main__":
+    SNPVET = sys.argv.pop(sys.argv.index("--snpvet") + 1)
+    sys.argv.remove("--snpvet")
+    try:
+        __import__("skrf")
+    except ImportError:
+        sys.exit(77)  # skipped: scikit-rf is not installed
+    unittest.main(warnings="ignore")
