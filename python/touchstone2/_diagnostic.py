@@ -7,9 +7,11 @@ import os
 import stat
 from typing import Optional
 
-# The checker's codes for a file it could not open or read whole.
-_CANNOT_OPEN = 1001
-_CANNOT_READ = 1002
+from touchstone2 import _core
+
+# The checker's codes for a file it could not open or read whole, by their
+# names in the library's table of diagnostics.
+_OPEN_FAILURES = (_core.codes["FileNotFound"], _core.codes["FileUnreadable"])
 _LARGEST_READABLE = 0xFFFFFFFF
 
 
@@ -84,7 +86,7 @@ class TouchstoneError(ValueError):
 def is_open_failure(diagnostic):
     """True for the checker's errors of a file that could not be opened or
     read whole, which are reported as OSError."""
-    return diagnostic.code in (_CANNOT_OPEN, _CANNOT_READ)
+    return diagnostic.code in _OPEN_FAILURES
 
 
 def os_error(diagnostic, path):
