@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <new>
+#include <stdexcept>
+#include <string>
 
 #include "model/matrix_layouts.h"
 
@@ -20,6 +22,24 @@ TEST(NetworkParams, StoredValuesReadInEveryForm) {
   EXPECT_NEAR(db.first, -20, 1e-12);
   EXPECT_NEAR(ma.first, 0.1, 1e-15);
   EXPECT_NEAR(db.second + ma.second, -180, 1e-12);
+}
+
+// A library caller's index out of range names the first index that is, in the order given.
+TEST(NetworkParams, IndexOutOfRangeNamesTheIndex) {
+  FullNetworkParams params(2, 1.0, DataFormat::RI);
+  params.addFrequency(1.0);
+  auto failure = [&params](std::uint32_t k, std::uint32_t row, std::uint32_t col) {
+    try {
+      params.element(k, row, col);
+    } catch (const std::out_of_range& error) {
+      return std::string(error.what());
+    }
+    return std::string("none");
+  };
+  EXPECT_EQ(failure(0, 1, 1), "none");
+  EXPECT_EQ(failure(1, 2, 2), "freqIndex");
+  EXPECT_EQ(failure(0, 2, 2), "row");
+  EXPECT_EQ(failure(0, 1, 2), "col");
 }
 
 // A point too large for the memory there is ends in bad_alloc, which the checker reports as
