@@ -17,22 +17,6 @@ namespace touchstone2 {
 
 namespace {
 
-// Closes the descriptor on every way out of the constructor.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0)
-      ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 // Reads exactly size bytes; false on a read error or when the file turned
 // out shorter than it was a moment ago.
 bool readAll(int fd, char* buffer, std::size_t size) {
@@ -55,29 +39,41 @@ bool nameResolves(int error) {
   return error != ENOENT && error != ENOTDIR && error != ENAMETOOLONG && error != ELOOP;
 }
 
+// Where a window may end among the bytes [from, to): just after the last line
+// end in them. A CR counts only when the byte after it is known, so that a CR
+// LF pair is never cut in two. Null when there is none.
+const char* lastLineEnd(const char* from, const char* to) {
+  for (const char* p = to; p != from;) {
+    --p;
+    if (*p == '\n' || (*p == '\r' && p + 1 != to))
+      return p + 1;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
-FileSource::FileSource(const File& file) {
+FileSource::FileSource(const File& file, std::size_t blockSize) : blockSize_(blockSize) {
   const std::string& name = file.getFilename();
   if (name.empty())
     throw ParserError(Code::FileNotFound);
   // Non-blocking, so that opening a FIFO without a writer cannot hang; the
   // flag does not matter for the regular files that are actually read.
-  Descriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0)
+  file_.fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (file_.fd < 0)
     throw ParserError(nameResolves(errno) ? Code::FileUnreadable : Code::FileNotFound);
   struct stat info;
-  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+  if (::fstat(file_.fd, &info) != 0 || !S_ISREG(info.st_mode))
     throw ParserError(Code::FileUnreadable);
   if (info.st_size == 0)
     throw ParserError(Code::FileEmpty);
-  // Sizes, lines and columns are 32-bit: a larger file cannot be read whole.
+  // Sizes, lines and columns are 32-bit: a larger file cannot be read.
   if (static_cast<std::uint64_t>(info.st_size) > UINT32_MAX)
     throw ParserError(Code::FileUnreadable);
   std::size_t size = static_cast<std::size_t>(info.st_size);
-  // Memory of our own, not a mapping of the file; asked for in huge pages
-  // where the system has them, since a large file would otherwise cost a
-  // page fault per 4 KiB while it is read in.
+  // Address space for the whole file, memory only for the pages read into;
+  // asked for in huge pages where the system has them, since a large file
+  // would otherwise cost a page fault per 4 KiB while it is read in.
   void* memory = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED)
     throw ParserError(Code::FileUnreadable);
@@ -86,11 +82,11 @@ FileSource::FileSource(const File& file) {
 #ifdef MADV_HUGEPAGE
   ::madvise(memory, size, MADV_HUGEPAGE);
 #endif
-  if (!readAll(fd.get(), buffer_.get(), size))
-    throw ParserError(Code::FileUnreadable);
   data_ = buffer_.get();
   size_ = static_cast<std::uint32_t>(size);
   released_ = data_;
+  windowEnd_ = data_;
+  readUntilWindowGrows(data_);
 }
 
 FileSource::FileSource(std::string_view contents) {
@@ -100,19 +96,52 @@ FileSource::FileSource(std::string_view contents) {
     throw ParserError(Code::FileUnreadable);
   data_ = contents.data();
   size_ = static_cast<std::uint32_t>(contents.size());
+  loaded_ = size_;
+  windowEnd_ = data_ + size_;
   released_ = data_;
+}
+
+const char* FileSource::advance(const char* cursor) {
+  if (loaded_ == size_)
+    return windowEnd_;
+  release(cursor);
+  readUntilWindowGrows(cursor);
+  return windowEnd_;
+}
+
+// Reads on until the window reaches a line end after cursor, or the end of
+// the file. A line longer than a block takes as many blocks as it needs.
+void FileSource::readUntilWindowGrows(const char* cursor) {
+  const char* from = cursor;
+  for (;;) {
+    if (loaded_ == size_) {
+      windowEnd_ = data_ + size_;
+      file_.close();
+      return;
+    }
+    if (const char* end = lastLineEnd(from, data_ + loaded_)) {
+      windowEnd_ = end;
+      return;
+    }
+    // What was read holds no line end after the cursor, but perhaps a CR at
+    // its end, which the next block decides.
+    if (data_ + loaded_ > cursor)
+      from = data_ + loaded_ - 1;
+    readBlock();
+  }
+}
+
+void FileSource::readBlock() {
+  std::size_t count = std::min<std::size_t>(blockSize_, size_ - loaded_);
+  if (!readAll(file_.fd, buffer_.get() + loaded_, count))
+    throw ParserError(Code::FileUnreadable);
+  loaded_ += static_cast<std::uint32_t>(count);
 }
 
 // The lexer never reads behind a line end it has passed, except the last byte
 // of the file, so the memory of what lies behind is handed back to the system
-// as the parse goes on: a large file then never needs its whole size in
-// memory next to the data read from it.
-const char* FileSource::release(const char* cursor) {
-  // Borrowed bytes belong to the caller, who may still need them.
-  if (!buffer_) {
-    released_ = cursor;
-    return released_;
-  }
+// as the parse goes on.
+void FileSource::release(const char* cursor) {
 #ifdef MADV_DONTNEED
   // Whole huge pages only, by address: a part of one would have to be split.
   const char* keep = std::min(cursor, data_ + (size_ - 1));
@@ -126,7 +155,12 @@ const char* FileSource::release(const char* cursor) {
 #else
   released_ = cursor;
 #endif
-  return released_;
+}
+
+void FileSource::Descriptor::close() {
+  if (fd >= 0)
+    ::close(fd);
+  fd = -1;
 }
 
 void FileSource::Unmap::operator()(char* p) const { ::munmap(p, size); }

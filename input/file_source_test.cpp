@@ -111,9 +111,9 @@ TEST_F(FileSourceTest, BytesInMemoryReadLikeTheFile) {
   EXPECT_NE(diagnostics("bytes", &texts[0]).find("bytes: error E1003: "), std::string::npos);
 }
 
-// The file path hands the memory behind the lexer back every 8 MiB: a boundary one step too
-// far would zero bytes still to be read. Several steps' worth, read from the file and from
-// memory, every point compared with what was written.
+// The file path reads in blocks of 4 MiB and hands the memory behind the lexer back as it
+// reads on: a boundary one step too far would zero bytes still to be read. Several blocks'
+// worth, read from the file and from memory, every point compared with what was written.
 TEST_F(FileSourceTest, FilesBeyondTheReleaseStepReadWhole) {
   const std::uint32_t points = 2200000;  // about 40 MB
   std::string bytes = "# Hz S RI R 50\n";
@@ -142,8 +142,7 @@ TEST_F(FileSourceTest, FilesBeyondTheReleaseStepReadWhole) {
 }
 
 // kind@line:column[text] of every token but the plain step's blank runs, then the error.
-std::string lex(const std::string& bytes, bool fast) {
-  FileSource source(bytes);
+std::string lex(FileSource& source, bool fast) {
   Lexer lexer(source);
   lexer.passBlanks(fast);
   std::string tokens;
@@ -160,6 +159,38 @@ std::string lex(const std::string& bytes, bool fast) {
               std::to_string(e.getColumn()) + "[" + e.getText() + "]";
   }
   return tokens;
+}
+
+std::string lex(const std::string& bytes, bool fast) {
+  FileSource source(bytes);
+  return lex(source, fast);
+}
+
+// A file is read a block at a time, and the lexer sees a window that ends at a line end. Read
+// a few bytes at a time, a file gives exactly the tokens and errors of its bytes in memory,
+// wherever a block ends: inside a number, between CR and LF, in a line longer than a block.
+TEST_F(FileSourceTest, FilesReadInBlocksLexLikeTheirBytes) {
+  const std::string alphabet = "0123456789.e \t!#[]x\x01\r\n\r\n\r\n";
+  std::mt19937 rng(2026);
+  for (int i = 0; i < 2000; ++i) {
+    std::string bytes(1 + rng() % 80, ' ');
+    for (char& byte : bytes)
+      byte = alphabet[rng() % alphabet.size()];
+    const std::string path = write(bytes);
+    const std::string expected = lex(bytes, true);
+    for (std::size_t blockSize : {1, 2, 5}) {
+      FileSource source(File(path), blockSize);
+      ASSERT_EQ(lex(source, true), expected) << ::testing::PrintToString(bytes) << blockSize;
+    }
+  }
+}
+
+// A file that shrinks while it is read is unreadable, also past the first block.
+TEST_F(FileSourceTest, AFileThatShrinksBetweenBlocksIsUnreadable) {
+  const std::string path = write("# GHz\n1 2 3\n4 5 6\n");
+  FileSource source(File(path), 8);
+  ASSERT_EQ(truncate(path.c_str(), 10), 0);
+  EXPECT_EQ(lex(source, false), "2@1:1[#] 5@1:3[ghz] 1@1:6[\n] 1002@0:0[]");
 }
 
 // Words are lower-cased; a line end, CR LF too, is one token whose text is "\n" (a library

@@ -110,10 +110,7 @@ const char* skipNumberBody(const char* p, const char* end) {
 
 // A source is never empty: it refuses to be made without bytes.
 Lexer::Lexer(FileSource& source)
-    : source_(source),
-      released_(source.data()),
-      cursor_(source.data()),
-      end_(source.data() + source.size()) {}
+    : source_(source), cursor_(source.data()), end_(source.windowEnd()) {}
 
 bool Lexer::next() {
   token_->kind = TokenKind::Whitespace;
@@ -121,7 +118,7 @@ bool Lexer::next() {
   for (;;) {
     token_->line = line_;
     token_->column = column_;
-    if (cursor_ == end_)
+    if (cursor_ == end_ && !widenWindow())
       return produceEndOfFile();
     char c = *cursor_;
     switch (c) {
@@ -209,8 +206,16 @@ void Lexer::produceLineEnd(std::size_t terminatorLength) {
   cursor_ += terminatorLength;
   ++line_;
   column_ = 1;
-  if (static_cast<std::size_t>(cursor_ - released_) >= kReleaseStep)
-    released_ = source_.release(cursor_);
+}
+
+// The window ends at a line end or at the end of the file, so only here, at
+// a line's start, can the lexer come to its end before the file's.
+bool Lexer::widenWindow() {
+  const char* end = source_.advance(cursor_);
+  if (end == end_)
+    return false;
+  end_ = end;
+  return true;
 }
 
 void Lexer::skipComment() {

@@ -31,8 +31,8 @@ struct Token : Position {
 };
 
 // Cuts the bytes of a source into tokens, one per step, and throws the
-// ParserError of the first byte that may not stand where it is. Gives the
-// source's memory back as it leaves it behind.
+// ParserError of the first byte that may not stand where it is. Asks the
+// source for more when it comes to the end of what the source has read.
 class Lexer {
  public:
   explicit Lexer(FileSource& source);
@@ -80,17 +80,14 @@ class Lexer {
   void scanKeyword();
   void scanWord();
   void scanWordTail(const char* start);
+  bool widenWindow();
   bool produceEndOfFile();
   [[noreturn]] void throwInvalidCharacter(const char* byte, std::uint32_t line,
                                           std::uint32_t column);
 
-  // Memory behind the lexer is given back in steps of this many bytes.
-  static constexpr std::size_t kReleaseStep = std::size_t{8} << 20;
-
   FileSource& source_;
-  // Below this the source's memory has been given back.
-  const char* released_;
   const char* cursor_;
+  // The end of the source's window, not always the file's.
   const char* end_;
   std::uint32_t line_ = 1;
   std::uint32_t column_ = 1;
