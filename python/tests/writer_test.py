@@ -339,6 +339,7 @@ class Values(unittest.TestCase):
                     self.assertFalse(array.flags.writeable)
                     self.assertRaises(ValueError, array.__setitem__, 0, 1)
                 self.assertRaises(dataclasses.FrozenInstanceError, setattr, t, "data", None)
+                self.assertRaises(TypeError, dataclasses.replace, t, data=t.data * 2)
                 for other in (pickle.loads(pickle.dumps(t)), copy.deepcopy(t)):
                     self.assertEqual(other.describe(), t.describe())
                     self.assertEqual(other.warnings, t.warnings)

@@ -55,6 +55,7 @@ class Touchstone:
     noise: Optional[Noise]
     warnings: List[Diagnostic]
     _parsed: object
+    def __post_init__(self) -> None: ...
     @classmethod
     def from_arrays(cls, frequency: npt.ArrayLike, data: npt.ArrayLike, *,
                     parameter: str = ..., reference: _Real = ...,

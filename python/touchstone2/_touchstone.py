@@ -26,6 +26,15 @@ Attributes:
 _TO_S = {"Y": "y2s", "Z": "z2s", "H": "h2s", "G": "g2s"}
 
 
+class _Fresh:
+    """A record on its way into the one Touchstone made from it."""
+
+    __slots__ = ("record",)
+
+    def __init__(self, record):
+        self.record = record
+
+
 @dataclasses.dataclass(frozen=True, eq=False)
 class Touchstone:
     """A valid Touchstone file: read by touchstone2.read() or read_bytes(),
@@ -67,7 +76,8 @@ class Touchstone:
     The object is a value: its attributes cannot be set and its arrays are
     read-only, so canonical(), describe() and write() always agree with
     them. To change values, build a new object from changed copies with
-    from_arrays(). It pickles by value, and copy.deepcopy() works.
+    from_arrays(); dataclasses.replace() and calling the class directly
+    raise TypeError. It pickles by value, and copy.deepcopy() works.
     """
 
     filename: str
@@ -98,7 +108,17 @@ class Touchstone:
             array.flags.writeable = False
         return cls(filename=filename, **parsed.header(), frequency=frequency, data=data,
                    reference=reference, noise=Noise(*noise) if noise is not None else None,
-                   warnings=warnings, _parsed=parsed)
+                   warnings=warnings, _parsed=_Fresh(parsed))
+
+    def __post_init__(self):
+        # The record, not the attributes, is what is written, described and
+        # pickled: it must be the one made with these values. An object made
+        # from another's record with some values changed (which is what
+        # dataclasses.replace() does) would write the old values.
+        if not isinstance(self._parsed, _Fresh):
+            raise TypeError("a Touchstone comes from read(), read_bytes(), from_arrays() or "
+                            "from_network(); to change values, build one with from_arrays()")
+        object.__setattr__(self, "_parsed", self._parsed.record)
 
     @classmethod
     def from_arrays(cls, frequency, data, *, parameter="S", reference=50.0, noise=None,
