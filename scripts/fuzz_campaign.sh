@@ -101,7 +101,7 @@ for target in "${targets[@]}"; do
   # input of at most max_len bytes may need a single allocation of 64 MB: a
   # larger one means a size taken from a declared count, not from the data.
   start=$(date +%s)
-  SNPVET_FUZZ_STATS=1 "$binary" -max_total_time="$seconds" -max_len="$max_len" -timeout=5 \
+  "$binary" -max_total_time="$seconds" -max_len="$max_len" -timeout=5 \
     -rss_limit_mb=1536 -malloc_limit_mb=64 -print_final_stats=1 -dict="$repo/scripts/fuzz_touchstone.dict" \
     -artifact_prefix="$artifacts/" "$corpus" "$work/seeds" >"$log" 2>&1
   status=$?
