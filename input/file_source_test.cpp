@@ -185,6 +185,16 @@ TEST_F(FileSourceTest, FilesReadInBlocksLexLikeTheirBytes) {
   }
 }
 
+// The window ends after the last line end read, a CR once the byte after it is known; a line
+// longer than a block takes more blocks. Read 4 bytes at a time: "abc\r" "defg" "hij\n" "k\r\nl".
+TEST_F(FileSourceTest, TheWindowEndsAtTheLastLineEndRead) {
+  FileSource source(File(write("abc\rdefghij\nk\r\nl")), 4);
+  std::string ends = std::to_string(source.windowEnd() - source.data());
+  for (int i = 0; i < 3; ++i)
+    ends += " " + std::to_string(source.advance(source.windowEnd()) - source.data());
+  EXPECT_EQ(ends, "4 12 16 16");
+}
+
 // A file that shrinks while it is read is unreadable, also past the first block.
 TEST_F(FileSourceTest, AFileThatShrinksBetweenBlocksIsUnreadable) {
   const std::string path = write("# GHz\n1 2 3\n4 5 6\n");
