@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The touchstone2 module against the checker (--snpvet PATH) and scikit-rf."""
+"""The touchstone2 module against the checker (the program SNPVET names) and scikit-rf."""
 
 import contextlib
 import functools
@@ -40,7 +40,7 @@ same = np.testing.assert_array_equal
 
 
 def run(*args):
-    done = subprocess.run([SNPVET, *args], capture_output=True, timeout=120)
+    done = subprocess.run([os.environ["SNPVET"], *args], capture_output=True, timeout=120)
     return done.returncode, done.stdout.decode(), done.stderr.decode().splitlines()
 
 
@@ -158,8 +158,6 @@ class Hostile(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    SNPVET = sys.argv.pop(sys.argv.index("--snpvet") + 1)
-    sys.argv.remove("--snpvet")
     with contextlib.redirect_stdout(io.StringIO()):
         try:
             import skrf.io.touchstone

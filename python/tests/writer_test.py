@@ -391,9 +391,6 @@ class Networks(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if "--snpvet" in sys.argv:  # ctest gives every script the checker; not needed here
-        at = sys.argv.index("--snpvet")
-        del sys.argv[at:at + 2]
     try:
         __import__("skrf")
     except ImportError:
