@@ -33,8 +33,6 @@ HOSTILE = [b"[Version] 2.0\n# GHz S RI\n[Number of Ports] 2147483647\n"
            b"[Number of Frequencies] 2147483647\n[Network Data]\n1 0 0\n",
            b"# GHz S RI\n1" + b" 0.5" * 3000000, b"# GHz S RI\n1 0.5 0\n\0\0",
            random.Random(11).randbytes(1 << 20), random.Random(12).randbytes(99)]
-# The sample files the checker refuses on purpose, by name: the code of their error.
-REFUSED_FILES = {"simple_touchstone.s2p": 2104, "ntwk_noise.s2p": 2311}
 close = functools.partial(np.testing.assert_allclose, rtol=1e-12)
 same = np.testing.assert_array_equal
 
@@ -65,10 +63,7 @@ class Values(unittest.TestCase):
 
     def check_against_checker(self, path):
         status, description, errors = run("-describe", path)
-        refused = REFUSED_FILES.get(os.path.basename(path))
-        self.assertEqual(status, int(refused is not None), errors)
-        if refused:
-            self.assertIn(" error E%d: " % refused, errors[-1])
+        if status:  # which samples are refused, and where, round_trip_test checks
             return self.assertRaisesRegex(touchstone2.TouchstoneError,
                                           "^%s$" % re.escape(errors[-1]), touchstone2.read, path)
         t = touchstone2.read(path)
