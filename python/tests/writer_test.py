@@ -210,10 +210,12 @@ class Refusals(unittest.TestCase):
         pathlib.Path(path).write_bytes(b"old")
         z = Touchstone.from_arrays(self.F, self.DATA, parameter="Z", reference=[50, 60])
         one = Touchstone.from_arrays(self.F, self.DATA[:, :1, :1])
+        mixed = Touchstone.from_arrays(self.F, self.DATA, mixed_mode_order=["D1,2", "C1,2"])
         for writer, version, kind in ((t, "3.0", ValueError), (t, 1, ValueError),
                                       (t, "1", touchstone2.TouchstoneError),
                                       (z, "1.1", touchstone2.TouchstoneError),
                                       (one, "1.1", touchstone2.TouchstoneError),
+                                      (mixed, "1.1", touchstone2.TouchstoneError),
                                       (merged, "2.0", touchstone2.TouchstoneError)):
             for target in (path, io.BytesIO()):
                 with self.assertRaises(kind) as caught:
