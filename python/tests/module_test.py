@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The touchstone2 module against the checker (--snpvet PATH) and scikit-rf."""
+"""The touchstone2 module against the checker (the program SNPVET names) and scikit-rf."""
 
 import contextlib
 import functools
@@ -33,14 +33,12 @@ HOSTILE = [b"[Version] 2.0\n# GHz S RI\n[Number of Ports] 2147483647\n"
            b"[Number of Frequencies] 2147483647\n[Network Data]\n1 0 0\n",
            b"# GHz S RI\n1" + b" 0.5" * 3000000, b"# GHz S RI\n1 0.5 0\n\0\0",
            random.Random(11).randbytes(1 << 20), random.Random(12).randbytes(99)]
-# The sample files the checker refuses on purpose, by name: the code of their error.
-REFUSED_FILES = {"simple_touchstone.s2p": 2104, "ntwk_noise.s2p": 2311}
 close = functools.partial(np.testing.assert_allclose, rtol=1e-12)
 same = np.testing.assert_array_equal
 
 
 def run(*args):
-    done = subprocess.run([SNPVET, *args], capture_output=True, timeout=120)
+    done = subprocess.run([os.environ["SNPVET"], *args], capture_output=True, timeout=120)
     return done.returncode, done.stdout.decode(), done.stderr.decode().splitlines()
 
 
@@ -65,10 +63,7 @@ class Values(unittest.TestCase):
 
     def check_against_checker(self, path):
         status, description, errors = run("-describe", path)
-        refused = REFUSED_FILES.get(os.path.basename(path))
-        self.assertEqual(status, int(refused is not None), errors)
-        if refused:
-            self.assertIn(" error E%d: " % refused, errors[-1])
+        if status:  # which samples are refused, and where, round_trip_test checks
             return self.assertRaisesRegex(touchstone2.TouchstoneError,
                                           "^%s$" % re.escape(errors[-1]), touchstone2.read, path)
         t = touchstone2.read(path)
@@ -158,8 +153,6 @@ class Hostile(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    SNPVET = sys.argv.pop(sys.argv.index("--snpvet") + 1)
-    sys.argv.remove("--snpvet")
     with contextlib.redirect_stdout(io.StringIO()):
         try:
             import skrf.io.touchstone

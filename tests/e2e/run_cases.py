@@ -11,7 +11,7 @@ A case is one line:  [ARGS] INPUT -> EXPECT   (a '#' after EXPECT starts a note)
           inserts before line N, -N deletes line N (a line gains its LF);
           N counts the lines as the earlier edits left them, from 1 to the
           last line, and +N also takes the last line + 1 (appends a line);
-          '-' for no file, 'dir' or 'fifo' for one of those under the name
+          '-' for no file, 'dir' for a folder under the name
   EXPECT  each diagnostic line in order, as E2003@2:5 or W2005@3:1, or E1001
           without a position; ="text" after one checks its message exactly;
           v1, v1.1, v2.0 or v2.1 for the verdict line; out= and stderr= (a base or
@@ -124,7 +124,7 @@ class Case:
             raise CaseError("a case needs ' -> '")
         left, right = parts
         items = words(left)
-        self.kind = items[0] if items[0] in ("-", "dir", "fifo") else "file"
+        self.kind = items[0] if items[0] in ("-", "dir") else "file"
         if self.kind != "file" and len(items) > 1:
             raise CaseError("edits of %s: %s" % (self.kind, " ".join(items[1:])))
         if self.kind != "-" and not any("%" in a for a in self.args):
@@ -186,8 +186,6 @@ class Case:
                     f.write(self.input)
             elif self.kind == "dir":
                 os.mkdir(path)
-            elif self.kind == "fifo":
-                os.mkfifo(path)
             argv = [program] + [a.replace("%", self.name) for a in self.args]
             sink = open(self.stdout_to, "wb") if self.stdout_to else subprocess.PIPE
             try:
