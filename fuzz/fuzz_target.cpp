@@ -1,7 +1,8 @@
 // The fuzz targets, on bytes as a Touchstone file; a broken rule aborts, and the fuzzer keeps the
 // input. parse: warnings, then at most one error, each with a code of its kind and a one-line
 // message; parse() tells whether there was an error. round_trip, for what parses: the v2.0 form
-// and, unless v1 cannot express it, the v1 form parse again and describe the same content.
+// and, unless the version cannot express it, the v1 and v1.1 forms parse again and describe the
+// same content.
 #include <algorithm>
 #include <cmath>
 #include <iostream>
@@ -72,8 +73,9 @@ bool writtenApart(const File& file) {
 
 // Losses that change the content: a huge angle that is not written exactly takes its sine with
 // it, in both forms; a network value that normalising to R, as the v1 writer does, takes below
-// the smallest normal double comes back clipped (a noise resistance so small is refused).
-void contentLosses(const File& file, bool& hugeAngle, bool& subnormal) {
+// the smallest normal double comes back clipped (a noise resistance so small is refused). Version 1
+// normalises to the option line's R, version 1.1 to port 1's reference.
+void contentLosses(const File& file, double r, bool& hugeAngle, bool& subnormal) {
   auto note = [&subnormal](double v) {
     subnormal |= v != 0 && std::fabs(v) < std::numeric_limits<double>::min();
   };
@@ -84,8 +86,8 @@ void contentLosses(const File& file, bool& hugeAngle, bool& subnormal) {
     for (std::uint32_t i = 0; i < n * n; ++i) {
       ValuePair pair = data->element(k, i / n, i % n).get(file.getFormat());
       hugeAngle |= angles && std::fabs(pair.second) >= 1e9 && back(pair.second, 16) != pair.second;
-      scaleToVersion1(file.getParameterType(), file.getFormat(), file.getReferenceResistance(),
-                      i / n, i % n, pair.first, pair.second);
+      scaleToVersion1(file.getParameterType(), file.getFormat(), r, i / n, i % n, pair.first,
+                      pair.second);
       note(pair.first);
       note(pair.second);
     }
@@ -113,29 +115,49 @@ bool sameLine(const std::string& a, const std::string& b) {
   });
 }
 
-// The description's lines after the header, which names the file and its version.
-std::vector<std::string> content(const File& file) {
+// The description's lines after the header, which names the file and its version. Version 1.1
+// gives one resistance per port even where they are all the same, so a file written so cannot
+// tell that one value served every port: perPort leaves that remark out.
+std::vector<std::string> content(const File& file, bool perPort) {
   std::stringstream text;
   describe(file, text);
   std::vector<std::string> lines;
   for (std::string line; std::getline(text, line);)
-    lines.push_back(line);
+    if (!perPort || line != "    (all ports use the same value)")
+      lines.push_back(line);
   return {lines.begin() + std::min<std::size_t>(3, lines.size()), lines.end()};
 }
 
-void readBack(const File& original, const std::string& written, bool excused) {
+void readBack(const File& original, const std::string& written, bool excused,
+              bool perPort = false) {
   File copy("written");  // no .sNp name: a v1 reading takes the port count from the data
   if (!checkedParse(copy, written) && !excused && !writtenApart(original))
     violation("the written form does not parse:\n" + written);
-  std::vector<std::string> a = content(original), b = content(copy);
+  std::vector<std::string> a = content(original, perPort), b = content(copy, perPort);
   if (copy.isValid() && !excused && !std::equal(a.begin(), a.end(), b.begin(), b.end(), sameLine))
     violation("the written form describes other content:\n" + written);
 }
 
+// A v1 or v1.1 writer refuses what the version cannot express, and then writes nothing.
+void writeAndReadBack(const File& original, V1_Writer&& writer, bool excused, bool perPort) {
+  std::ostringstream out;
+  try {
+    writer.write(out);
+  } catch (const std::runtime_error&) {
+    if (!out.str().empty())
+      violation("a v1 writer wrote before it refused:\n" + out.str());
+    return;
+  }
+  readBack(original, out.str(), excused, perPort);
+}
+
 void checkRoundTrip(const File& original) {
-  bool hugeAngle = false, subnormal = false;
-  contentLosses(original, hugeAngle, subnormal);
-  std::ostringstream v2, v1;
+  bool hugeAngle = false, subnormal = false, subnormal11 = false;
+  contentLosses(original, original.getReferenceResistance(), hugeAngle, subnormal);
+  const std::vector<double>& references = original.getReferenceImpedances();
+  if (!references.empty())
+    contentLosses(original, references[0], hugeAngle, subnormal11);
+  std::ostringstream v2;
   // v2.0 declares at least one port and one point: a v1 file without data
   // has no v2.0 form, and exactly such files must be refused.
   const NetworkParams* data = original.getNetworkData();
@@ -149,14 +171,9 @@ void checkRoundTrip(const File& original) {
     if (!noData || !v2.str().empty())
       violation("the v2.0 writer refused a file with data, or wrote before it refused");
   }
-  try {
-    V1_Writer(original).write(v1);
-  } catch (const std::runtime_error&) {  // what v1 cannot express: then it writes nothing
-    if (!v1.str().empty())
-      violation("the v1 writer wrote before it refused:\n" + v1.str());
-    return;
-  }
-  readBack(original, v1.str(), hugeAngle || subnormal);
+  writeAndReadBack(original, V1_Writer(original), hugeAngle || subnormal, false);
+  writeAndReadBack(original, V1_Writer(original, File::kVersion1_1), hugeAngle || subnormal11,
+                   true);
 }
 
 }  // namespace
