@@ -135,6 +135,37 @@ class Guarantee(unittest.TestCase):
                         np.testing.assert_allclose(got, want, rtol=5e-6, atol=5e-6)
                     self.assertEqual(back.noise is None, given is None)
 
+    def test_read_files_written_again(self):
+        """examples/ and scikit-rf's files: each version written where the
+        checker's writers can, refused where they cannot."""
+        import skrf
+        tops = [EXAMPLES, os.path.join(HERE, "files"), os.path.dirname(skrf.__file__)]
+        paths = sorted(os.path.join(top, name) for root in tops for top, _, names in
+                       os.walk(root) for name in names if re.search(r"\.s\d+p$", name, re.I))
+        self.assertGreater(len(paths), 80)
+        for path in paths:
+            try:
+                t = touchstone2.read(path)
+            except touchstone2.TouchstoneError:
+                continue  # which samples are refused, round_trip_test checks
+            for version in ("2.0", "1", "2.1", "1.1"):
+                with self.subTest(path=path, version=version):
+                    try:
+                        back = round_trip(self, t, version)
+                    except touchstone2.TouchstoneError:
+                        # Refused where the checker's writers refuse; 1.1
+                        # also where its one line of references cannot say it.
+                        if version in ("2.0", "1"):
+                            self.assertRaises(touchstone2.TouchstoneError,
+                                              t.canonical if version == "2.0" else t.canonical_v1)
+                        else:
+                            self.assertTrue(len(t.frequency) == 0 or version == "1.1" and (
+                                t.mixed_mode_order_given or t.ports < 2
+                                or t.parameter != "S" and len(set(t.reference)) > 1))
+                        continue
+                    np.testing.assert_allclose(back.frequency, t.frequency, rtol=1e-15)
+                    np.testing.assert_allclose(back.data, t.data, rtol=1e-14, atol=1e-300)
+
 
 class Refusals(unittest.TestCase):
     F, DATA = arrays(2, points=3)
