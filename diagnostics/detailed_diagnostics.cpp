@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "writers/number_text.h"
+#include "model/number_text.h"
 
 namespace touchstone2 {
 

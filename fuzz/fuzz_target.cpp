@@ -17,7 +17,7 @@
 
 #include "input/number_conversion.h"
 #include "model/value_conversion.h"
-#include "writers/number_text.h"
+#include "model/number_text.h"
 
 namespace touchstone2 {
 namespace {

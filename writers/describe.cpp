@@ -4,7 +4,7 @@
 #include <string>
 
 #include "model/vocabulary.h"
-#include "writers/number_text.h"
+#include "writers/text_buffer.h"
 
 namespace touchstone2 {
 

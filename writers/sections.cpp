@@ -5,7 +5,8 @@
 
 #include "model/value_conversion.h"
 #include "model/vocabulary.h"
-#include "writers/number_text.h"
+#include "model/number_text.h"
+#include "writers/text_buffer.h"
 
 namespace touchstone2 {
 

@@ -10,7 +10,7 @@
 
 #include "model/value_conversion.h"
 #include "model/vocabulary.h"
-#include "writers/number_text.h"
+#include "model/number_text.h"
 #include "writers/sections.h"
 
 namespace touchstone2 {

@@ -1,10 +1,9 @@
-#include "writers/number_text.h"
+#include "model/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 namespace touchstone2 {
@@ -49,19 +48,6 @@ TEST(NumberText, RoundTripKeepsSixDigitsAndEveryNeededOne) {
   appendRoundTrip(text += ' ', 0.5);
   appendRoundTrip(text += ' ', 1234567.0);
   EXPECT_EQ(text, "50 0.5 1234567");
-}
-
-// A text longer than the buffer goes to the stream whole, after what was pending.
-TEST(TextBuffer, TextLongerThanTheBufferPassesWhole) {
-  std::ostringstream out;
-  const std::string text(1 << 20, 'x');
-  {
-    TextBuffer buffer(out);
-    buffer.put('a');
-    buffer.put(text);
-    EXPECT_EQ(buffer.size(), text.size() + 1);
-  }
-  EXPECT_EQ(out.str(), "a" + text);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-#ifndef TOUCHSTONE2_WRITERS_NUMBER_TEXT_H
-#define TOUCHSTONE2_WRITERS_NUMBER_TEXT_H
+#ifndef TOUCHSTONE2_WRITERS_TEXT_BUFFER_H
+#define TOUCHSTONE2_WRITERS_TEXT_BUFFER_H
 
 #include <cstddef>
 #include <cstdint>
@@ -9,25 +9,11 @@
 
 namespace touchstone2 {
 
-// Appends value as printf "%.<precision>g" would write it in the "C" locale
-// (exponents with at least two digits), whatever the process locale is: a
-// decimal comma must never reach a Touchstone file or a diagnostic.
-void appendGeneral(std::string& out, double value, int precision = 6);
-
-// The shortest text in the same style that reads back as the same double.
-void appendShortest(std::string& out, double value);
-
-// The same with the least precision, from leastPrecision up, whose text reads
-// back as exactly value: "50" stays "50", 50.123456789 keeps its digits.
-void appendRoundTrip(std::string& out, double value, int leastPrecision = 6);
-
-std::string formatGeneral(double value, int precision = 6);
-
 // Text for an output stream, gathered in a buffer of its own and handed over
 // in large pieces. The writers and the description produce millions of short
 // numbers: formatting each straight into the buffer, and going through the
 // stream once per 64 KiB rather than once per line, keeps that cheap.
-// Numbers are formatted like those above, in the "C" locale's form.
+// Numbers are formatted like appendGeneral's, in the "C" locale's form.
 class TextBuffer {
  public:
   explicit TextBuffer(std::ostream& out);
