@@ -53,7 +53,8 @@ const char* lastLineEnd(const char* from, const char* to) {
 
 }  // namespace
 
-FileSource::FileSource(const File& file, std::size_t blockSize) : blockSize_(blockSize) {
+FileSource::FileSource(const File& file, std::size_t blockSize)
+    : blockSize_(std::max<std::size_t>(blockSize, 1)) {
   const std::string& name = file.getFilename();
   if (name.empty())
     throw ParserError(Code::FileNotFound);
