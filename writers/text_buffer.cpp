@@ -60,14 +60,8 @@ void TextBuffer::putGeneral(double value, int precision) {
   makeRoom(kLongestItem);
   std::to_chars_result result =
       std::to_chars(pos_, end_, value, std::chars_format::general, precision);
-  if (result.ec != std::errc()) {
-    // Only a precision far beyond a double's 17 digits can need more than
-    // the room left; the whole buffer is then made free for it.
-    handOver();
-    result = std::to_chars(pos_, end_, value, std::chars_format::general, precision);
-    if (result.ec != std::errc())
-      throw std::length_error("a number is longer than the output buffer");
-  }
+  if (result.ec != std::errc())
+    throw std::length_error("a number is longer than the room kept for one");
   pos_ = result.ptr;
 }
 

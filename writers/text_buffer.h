@@ -32,7 +32,9 @@ class TextBuffer {
   // Blanks up to width characters counted from start, an earlier size().
   void padFrom(std::size_t start, std::size_t width);
   void putUnsigned(std::uint64_t value);
-  // As printf "%.<precision>g" would write value.
+  // As printf "%.<precision>g" would write value, for a precision of at most
+  // 17, a double's digits: the room kept for one item holds any such text.
+  // Throws std::length_error for a larger precision whose text does not fit.
   void putGeneral(double value, int precision);
   // The same, left-justified and filled with blanks to at least width.
   void putGeneralPadded(double value, int precision, std::size_t width);

@@ -8,7 +8,8 @@
 namespace touchstone2 {
 namespace {
 
-// A text longer than the buffer goes to the stream whole, after what was pending.
+// A text longer than the buffer goes to the stream whole, after what was pending; what is
+// pending at the end is handed over too.
 TEST(TextBuffer, TextLongerThanTheBufferPassesWhole) {
   std::ostringstream out;
   const std::string text(1 << 20, 'x');
@@ -16,9 +17,10 @@ TEST(TextBuffer, TextLongerThanTheBufferPassesWhole) {
     TextBuffer buffer(out);
     buffer.put('a');
     buffer.put(text);
-    EXPECT_EQ(buffer.size(), text.size() + 1);
+    buffer.put('b');
+    EXPECT_EQ(buffer.size(), text.size() + 2);
   }
-  EXPECT_EQ(out.str(), "a" + text);
+  EXPECT_EQ(out.str(), "a" + text + "b");
 }
 
 }  // namespace
