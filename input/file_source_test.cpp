@@ -166,6 +166,14 @@ std::string lex(const std::string& bytes, bool fast) {
   return lex(source, fast);
 }
 
+// 1 to maxLength bytes drawn from alphabet.
+std::string randomText(std::mt19937& rng, const std::string& alphabet, unsigned maxLength) {
+  std::string bytes(1 + rng() % maxLength, ' ');
+  for (char& byte : bytes)
+    byte = alphabet[rng() % alphabet.size()];
+  return bytes;
+}
+
 // A file is read a block at a time, and the lexer sees a window that ends at a line end. Read
 // a few bytes at a time, a file gives exactly the tokens and errors of its bytes in memory,
 // wherever a block ends: inside a number, between CR and LF, in a line longer than a block.
@@ -173,9 +181,7 @@ TEST_F(FileSourceTest, FilesReadInBlocksLexLikeTheirBytes) {
   const std::string alphabet = "0123456789.e \t!#[]x\x01\r\n\r\n\r\n";
   std::mt19937 rng(2026);
   for (int i = 0; i < 1000; ++i) {
-    std::string bytes(1 + rng() % 80, ' ');
-    for (char& byte : bytes)
-      byte = alphabet[rng() % alphabet.size()];
+    const std::string bytes = randomText(rng, alphabet, 80);
     const std::string path = write(bytes);
     const std::string expected = lex(bytes, true);
     for (std::size_t blockSize : {1, 2, 5}) {
@@ -222,9 +228,7 @@ TEST(FileSourceLexer, ShortcutsAgreeWithThePlainStep) {
   const std::string alphabet = "0123456789.+-eE \t \t  !#[]\r\n\nxX5 \x01\x7f\xb0";
   std::mt19937 rng(1206);
   for (int i = 0; i < 20000; ++i) {
-    std::string bytes(1 + rng() % 60, ' ');
-    for (char& byte : bytes)
-      byte = alphabet[rng() % alphabet.size()];
+    const std::string bytes = randomText(rng, alphabet, 60);
     ASSERT_EQ(lex(bytes, true), lex(bytes, false)) << ::testing::PrintToString(bytes);
   }
 }
