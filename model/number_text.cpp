@@ -1,16 +1,17 @@
 #include "model/number_text.h"
 
 #include <algorithm>
-#include <charconv>
+
+#include "model/float_chars.h"
 
 namespace touchstone2 {
 
 namespace {
 
-// Writes with to_chars into room made at the end of out. The room is enough
+// Writes into room made at the end of out. The room is enough
 // for any precision: the digits, a sign, a point and "e-308", or the "0.000"
-// before a small fixed-form value; more is never needed, so to_chars cannot
-// run out of room.
+// before a small fixed-form value; more is never needed, so the text always
+// fits.
 template <class Write>
 void appendWith(std::string& out, int precision, Write write) {
   const std::size_t start = out.size();
@@ -23,13 +24,13 @@ void appendWith(std::string& out, int precision, Write write) {
 
 void appendGeneral(std::string& out, double value, int precision) {
   appendWith(out, precision, [=](char* first, char* last) {
-    return std::to_chars(first, last, value, std::chars_format::general, precision).ptr;
+    return writeGeneral(first, last, value, precision);
   });
 }
 
 void appendShortest(std::string& out, double value) {
   appendWith(out, 17, [=](char* first, char* last) {
-    return std::to_chars(first, last, value, std::chars_format::general).ptr;
+    return writeShortestGeneral(first, last, value);
   });
 }
 
@@ -39,7 +40,7 @@ void appendRoundTrip(std::string& out, double value, int leastPrecision) {
   for (int precision = leastPrecision;; ++precision) {
     appendGeneral(out, value, precision);
     double back = 0;
-    std::from_chars(out.data() + start, out.data() + out.size(), back);
+    readFiniteDouble(out.data() + start, out.data() + out.size(), back);
     if (back == value || precision >= kMostPrecision || value != value)
       return;
     out.resize(start);
