@@ -176,6 +176,83 @@ function elementName(letter, ports, i, j) {
 const colours = ["#0969da", "#cf222e", "#1a7f37", "#8250df", "#bf8700", "#1b7c83", "#e16f24",
                  "#6e7781", "#a40e26", "#0550ae"];
 
+// Many ports: one toggle per element as a cell of one canvas, which costs the
+// page nothing to lay out even for 10 000 elements. A click or Space toggles
+// a cell; the arrow keys move the cursor, whose element the status names.
+function matrixToggles(letter, ports, chosen, changed) {
+  const cell = 12;
+  const canvas = element("canvas", "matrix");
+  canvas.width = canvas.height = ports * cell;
+  canvas.tabIndex = 0;
+  canvas.setAttribute("role", "application");
+  const label = () => `${elementName(letter, ports, cursor[0], cursor[1])}: ` +
+    (chosen.has(cursor[0] * ports + cursor[1]) ? "shown" : "hidden") +
+    "; arrow keys move, Space shows or hides";
+  let cursor = [0, 0];
+  const context = canvas.getContext("2d");
+  const draw = () => {
+    context.fillStyle = "#fff";
+    context.fillRect(0, 0, canvas.width, canvas.height);
+    for (let i = 0; i < ports; ++i) {
+      for (let j = 0; j < ports; ++j) {
+        context.fillStyle = chosen.has(i * ports + j) ? "#0969da" : i === j ? "#d0d7de" : "#eef1f4";
+        context.fillRect(j * cell + 1, i * cell + 1, cell - 2, cell - 2);
+      }
+    }
+    if (document.activeElement === canvas) {
+      context.strokeStyle = "#cf222e";
+      context.lineWidth = 2;
+      context.strokeRect(cursor[1] * cell + 1, cursor[0] * cell + 1, cell - 2, cell - 2);
+    }
+    canvas.setAttribute("aria-label", label());
+    canvas.title = label();
+  };
+  const toggle = () => {
+    const k = cursor[0] * ports + cursor[1];
+    if (chosen.has(k))
+      chosen.delete(k);
+    else
+      chosen.add(k);
+    draw();
+    changed();
+  };
+  canvas.addEventListener("click", (event) => {
+    const box = canvas.getBoundingClientRect();
+    const scale = canvas.width / box.width;
+    cursor = [Math.floor(((event.clientY - box.top) * scale) / cell),
+              Math.floor(((event.clientX - box.left) * scale) / cell)];
+    toggle();
+  });
+  canvas.addEventListener("mousemove", (event) => {
+    const box = canvas.getBoundingClientRect();
+    const scale = canvas.width / box.width;
+    const i = Math.floor(((event.clientY - box.top) * scale) / cell);
+    const j = Math.floor(((event.clientX - box.left) * scale) / cell);
+    if (i >= 0 && i < ports && j >= 0 && j < ports)
+      canvas.title = elementName(letter, ports, i, j);
+  });
+  canvas.addEventListener("keydown", (event) => {
+    const moves = { ArrowUp: [-1, 0], ArrowDown: [1, 0], ArrowLeft: [0, -1], ArrowRight: [0, 1] };
+    if (event.key in moves) {
+      const [di, dj] = moves[event.key];
+      cursor = [Math.min(ports - 1, Math.max(0, cursor[0] + di)),
+                Math.min(ports - 1, Math.max(0, cursor[1] + dj))];
+      draw();
+      setStatus(label());
+    } else if (event.key === " " || event.key === "Enter") {
+      toggle();
+      setStatus(label());
+    } else {
+      return;
+    }
+    event.preventDefault();
+  });
+  canvas.addEventListener("focus", draw);
+  canvas.addEventListener("blur", draw);
+  draw();
+  return canvas;
+}
+
 // A plot of the chosen elements, dB or phase, with a toggle per element.
 function showPlot(section, file, result) {
   const area = section.querySelector(".plot-area");
@@ -193,19 +270,29 @@ function showPlot(section, file, result) {
     }
   }
   const grid = area.querySelector(".grid");
-  grid.style.gridTemplateColumns = `repeat(${ports}, max-content)`;
-  if (ports > 12)
-    grid.classList.add("dense");
-  // Built as one string: ten thousand toggles for 100 ports in one go.
-  const cells = [];
-  for (let i = 0; i < ports; ++i) {
-    for (let j = 0; j < ports; ++j) {
-      const name = elementName(letter, ports, i, j);
-      cells.push(`<label title="${name}"><input type="checkbox" data-i="${i}" data-j="${j}"` +
-        `${chosen.has(key(i, j)) ? " checked" : ""} aria-label="${name}">${name}</label>`);
+  let changed = () => {};
+  if (ports <= 12) {
+    grid.style.gridTemplateColumns = `repeat(${ports}, max-content)`;
+    const cells = [];
+    for (let i = 0; i < ports; ++i) {
+      for (let j = 0; j < ports; ++j) {
+        cells.push(`<label><input type="checkbox" data-i="${i}" data-j="${j}"` +
+          `${chosen.has(key(i, j)) ? " checked" : ""}>${elementName(letter, ports, i, j)}</label>`);
+      }
     }
+    grid.innerHTML = cells.join("");
+    grid.addEventListener("change", (event) => {
+      const box = event.target;
+      const k = key(Number(box.dataset.i), Number(box.dataset.j));
+      if (box.checked)
+        chosen.add(k);
+      else
+        chosen.delete(k);
+      changed();
+    });
+  } else {
+    grid.append(matrixToggles(letter, ports, chosen, () => changed()));
   }
-  grid.innerHTML = cells.join("");
 
   let view = "db";
   let plot = null;
@@ -214,7 +301,7 @@ function showPlot(section, file, result) {
   const redraw = async () => {
     const ticket = ++drawn;
     const elements = [...chosen].sort((a, b) => a - b).map((k) => [Math.floor(k / ports), k % ports]);
-    const { frequency, series } = await ask({ file, kind: "series", elements });
+    const { frequency, points, series } = await ask({ file, kind: "series", elements });
     if (ticket !== drawn)
       return;
     const scale = frequencyScale(frequency[frequency.length - 1]);
@@ -230,7 +317,9 @@ function showPlot(section, file, result) {
                ...series.map((s, n) => ({
                  label: elementName(letter, ports, s.i, s.j),
                  stroke: colours[n % colours.length],
-                 width: 1.5,
+                 // Thin lines for many points: wide ones cost the software
+                 // rasteriser most of a second on noisy data.
+                 width: points > 1000 ? 1 : 1.5,
                }))],
       legend: { live: false },
     };
@@ -238,17 +327,9 @@ function showPlot(section, file, result) {
       plot.destroy();
     plot = new uPlot(options, data, holder);
     holder.dataset.series = String(series.length);
-    holder.dataset.points = String(frequency.length);
+    holder.dataset.points = String(points);
   };
-  grid.addEventListener("change", (event) => {
-    const box = event.target;
-    const k = key(Number(box.dataset.i), Number(box.dataset.j));
-    if (box.checked)
-      chosen.add(k);
-    else
-      chosen.delete(k);
-    redraw();
-  });
+  changed = redraw;
   for (const tab of area.querySelectorAll(".tab")) {
     tab.addEventListener("click", () => {
       view = tab.dataset.view;

@@ -9,7 +9,11 @@
 //            {id, file, kind: "forget"}
 // A failure answers {id, error}.
 
-import { arrays, canonical, check, describe } from "./touchstone2.mjs";
+// Loaded after the handler is in place: a module worker drops the messages
+// that arrive while its top-level code waits, and the module's code waits for
+// its .wasm file.
+const loading = import("./touchstone2.mjs");
+let arrays, canonical, check, describe;
 
 const files = new Map(); // file -> {name, bytes, values}
 
@@ -50,14 +54,60 @@ function valuesOf(entry) {
   return entry.values;
 }
 
+// More points than a plot has pixels are drawn as the least and the largest
+// value of each of this many runs of points, the rest of a run left out: the
+// same picture at a fraction of the drawing, which would otherwise hold up
+// the page's thread for a second on a large file.
+const kRuns = 1000;
+
+// The points of run r: [first, end).
+function run(points, runs, r) {
+  return [Math.floor((r * points) / runs), Math.floor(((r + 1) * points) / runs)];
+}
+
+// The plotted values: each point's own, or per run its least and largest,
+// in the order they come.
+function thinned(values, points) {
+  if (points <= 2 * kRuns)
+    return values;
+  const out = new Float64Array(2 * kRuns);
+  for (let r = 0; r < kRuns; ++r) {
+    const [first, end] = run(points, kRuns, r);
+    let low = first;
+    let high = first;
+    for (let k = first + 1; k < end; ++k) {
+      if (values[k] < values[low])
+        low = k;
+      if (values[k] > values[high])
+        high = k;
+    }
+    out[2 * r] = values[Math.min(low, high)];
+    out[2 * r + 1] = values[Math.max(low, high)];
+  }
+  return out;
+}
+
+function thinnedFrequencies(frequency) {
+  const points = frequency.length;
+  if (points <= 2 * kRuns)
+    return frequency.slice();
+  const out = new Float64Array(2 * kRuns);
+  for (let r = 0; r < kRuns; ++r) {
+    const [first, end] = run(points, kRuns, r);
+    out[2 * r] = frequency[first];
+    out[2 * r + 1] = frequency[end - 1];
+  }
+  return out;
+}
+
 // |X_ij| in dB and the phase in degrees of the asked elements.
 function series(entry, elements) {
   const { ports, frequency, real, imag } = valuesOf(entry);
   const points = frequency.length;
   const out = [];
+  const db = new Float64Array(points);
+  const phase = new Float64Array(points);
   for (const [i, j] of elements) {
-    const db = new Float64Array(points);
-    const phase = new Float64Array(points);
     for (let k = 0; k < points; ++k) {
       const n = (k * ports + i) * ports + j;
       const re = real[n];
@@ -65,9 +115,9 @@ function series(entry, elements) {
       db[k] = 10 * Math.log10(re * re + im * im);
       phase[k] = (Math.atan2(im, re) * 180) / Math.PI;
     }
-    out.push({ i, j, db, phase });
+    out.push({ i, j, db: thinned(db, points).slice(), phase: thinned(phase, points).slice() });
   }
-  return { frequency: frequency.slice(), series: out };
+  return { frequency: thinnedFrequencies(frequency), points, series: out };
 }
 
 function answer(request) {
@@ -98,10 +148,11 @@ function answer(request) {
   }
 }
 
-self.onmessage = (event) => {
+self.onmessage = async (event) => {
   const request = event.data;
   let reply;
   try {
+    ({ arrays, canonical, check, describe } = await loading);
     reply = { id: request.id, ...answer(request) };
   } catch (error) {
     reply = { id: request.id, error: String(error.message ?? error) };

@@ -177,6 +177,41 @@ test("a valid and a broken sample, as the checker sees them", async () => {
   await page.close();
 });
 
+// 100 ports: a v2.0 file of three points, every element a different value.
+function hundredPorts() {
+  const rows = ["[Version] 2.0", "# GHz S RI R 50", "[Number of Ports] 100",
+                "[Number of Frequencies] 3", "[Network Data]"];
+  for (let k = 1; k <= 3; ++k) {
+    for (let i = 0; i < 100; ++i) {
+      const pairs = [];
+      for (let j = 0; j < 100; ++j)
+        pairs.push(`${((i * 100 + j) % 97) / 200} ${k / 10}`);
+      rows.push((i === 0 ? `${k} ` : "  ") + pairs.join(" "));
+    }
+  }
+  rows.push("[End]", "");
+  const path = join(scratch, "hundred.s100p");
+  writeFileSync(path, rows.join("\n"));
+  return path;
+}
+
+test("100 ports: a toggle per element, reached by the keyboard", async () => {
+  const { page, problems } = await openPage(1280, 800);
+  await checkFiles(page, [hundredPorts()]);
+  const section = "section.file[data-verdict=valid]";
+  assert.equal(await page.$eval(`${section} .verdict`, (v) => v.textContent), "valid Touchstone v2.0 file");
+  assert.equal(await page.$eval(`${section} .matrix`, (m) => m.width), 100 * 12);
+  assert.equal(await page.$eval(`${section} .plot`, (p) => p.dataset.series), "4");
+  // From S1,1 two to the right and one down is S2,3, which Space adds.
+  await page.focus(`${section} .matrix`);
+  for (const key of ["ArrowRight", "ArrowRight", "ArrowDown", "Space"])
+    await page.keyboard.press(key);
+  await page.waitForFunction((s) => document.querySelector(`${s} .plot`).dataset.series === "5", {}, section);
+  assert.match(await page.$eval("#status", (s) => s.textContent), /^S2,3: shown/);
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
 test("a narrow window", async () => {
   const { page } = await openPage(400, 800);
   await checkFiles(page, [valid]);
