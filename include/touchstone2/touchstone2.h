@@ -12,12 +12,14 @@
 //   touchstone2::Parser parser(file, handler);
 //   if (parser.parse()) touchstone2::V2_Writer(file).write(std::cout);
 
+#include <touchstone2/building.h>
 #include <touchstone2/codes.h>
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/enums.h>
 #include <touchstone2/file.h>
 #include <touchstone2/parameters.h>
 #include <touchstone2/parser.h>
+#include <touchstone2/reading.h>
 #include <touchstone2/writer.h>
 
 #endif
