@@ -192,6 +192,7 @@ class Refusals(unittest.TestCase):
         ({"reference": [50, 50 + 5j]}, r"^reference\[1\] = \(50\+5j\) is complex"),
         ({"reference": [50, "75"]}, r"^reference\[1\] = '75' is not a number"),
         ({"reference": [50, None]}, r"^reference\[1\] = None is not a number"),
+        ({"reference": [[50, 50], [50]]}, r"^reference: not an array of real numbers"),
         ({"parameter": "H", "data": arrays(3, 3)[1]}, r"^parameter: H-parameters need 2 ports"),
         ({"parameter": "T"}, r"^parameter: 'T' is not one of S, Y, Z, H, G"),
         ({"format": "R I"}, r"^format: 'R I'"),

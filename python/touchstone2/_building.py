@@ -40,7 +40,13 @@ def real_array(argument, values):
     """float64 array; a complex entry (other than one of imaginary part 0)
     or one that is no number is refused by its index, instead of NumPy's
     dropping the imaginary part with a warning or a bare TypeError."""
-    array = np.asarray(values) if not isinstance(values, np.ndarray) else values
+    try:
+        array = np.asarray(values)
+        # Entry by entry as given: NumPy would make [50, "75"] two strings.
+        entries = array if array.dtype.kind in "iufc" else np.asarray(values, dtype=object)
+    except ValueError:  # a ragged nesting
+        raise ValueError("%s: not an array of real numbers (its rows differ in length)"
+                         % argument) from None
     if array.dtype.kind in "iuf":
         return array.astype(np.float64, copy=False)
     if array.dtype.kind == "c":
@@ -50,11 +56,6 @@ def real_array(argument, values):
             raise ValueError("%s = %r is complex; %s holds real numbers only"
                              % (_where(argument, index), array[index].item(), argument))
         return array.real.astype(np.float64)
-    # Entry by entry as given: NumPy would make [50, "75"] two strings.
-    try:
-        entries = np.asarray(values, dtype=object)
-    except ValueError:  # a ragged nesting
-        raise ValueError("%s: not an array of real numbers" % argument) from None
     for index in np.ndindex(entries.shape):
         value = entries[index]
         if isinstance(value, (bool, np.bool_)) or not isinstance(value, numbers.Number):
@@ -63,7 +64,7 @@ def real_array(argument, values):
                 and value.imag != 0:
             raise ValueError("%s = %r is complex; %s holds real numbers only"
                              % (_where(argument, index), value, argument))
-    return _array(argument, array.tolist(), np.float64, "real numbers")
+    return _array(argument, entries.tolist(), np.float64, "real numbers")
 
 
 def _vector(argument, values, real=True):
