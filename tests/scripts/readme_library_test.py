@@ -47,8 +47,8 @@ def main():
     with tempfile.TemporaryDirectory() as scratch:
         source, binary = scratch + "/readme.cpp", scratch + "/readme"
         open(source, "w").write(program(blocks))
-        flags = ["-fsanitize=address,undefined"] if "SNPVET_SANITIZE:BOOL=ON" in open(cache).read() \
-            else []
+        sanitized = re.search(r"SNPVET_SANITIZE:\w+=ON", open(cache).read())
+        flags = ["-fsanitize=address,undefined"] if sanitized else []
         built = run([compiler, "-std=c++17", "-Wall", "-Wextra", "-Werror", *flags,
                      "-I", ROOT + "/include", source, libraries[0], "-Wl,-rpath," + build,
                      "-o", binary])
