@@ -1,17 +1,16 @@
 #!/usr/bin/env python3
-"""Every example of the README runs as written: each ```python block as a script of its own, each
-```cpp block compiled against the built library and run on every sample file and on a v1 file
-without data, and each `$ snpvet ...` line of an indented block run from the top folder, its output
-compared with the lines shown under it (trailing blanks aside; a line `...` ends the comparison).
+"""Every example of the README runs as written: each ```python block as a script of its own, and
+each `$ snpvet ...` line of an indented block run from the top folder, its output compared with the
+lines shown under it (trailing blanks aside; a line `...` ends the comparison). The ```cpp blocks
+are readme_library_test's.
 
 Python blocks run in a scratch folder holding a copy of examples/, with the module of the build tree
 on the path (skipped, and said so, where the module was not built, or for a block that imports a
 package that is not installed); the whole test is skipped (exit 77) only when nothing could run."""
-import argparse, glob, os, re, shutil, subprocess, sys, tempfile
+import argparse, os, re, shutil, subprocess, sys, tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 FENCE = re.compile(r"(?ms)^```(\w+)\n(.*?)^```\s*$")
-NO_DATA = "! a valid v1 file of an option line and no data\n# GHz S MA R 50\n"
 
 
 def blocks(readme, language):
@@ -94,46 +93,6 @@ def run_python(readme, build, problems, notes):
     return ran
 
 
-def compiler_and_library(build):
-    cache = open(os.path.join(build, "CMakeCache.txt")).read()
-    compiler = re.search(r"CMAKE_CXX_COMPILER:\w+=(.*)", cache).group(1)
-    libraries = sorted(glob.glob(os.path.join(build, "libtouchstone2*.a")))
-    return compiler, (libraries[0] if libraries else None), "SNPVET_SANITIZE:BOOL=ON" in cache
-
-
-def run_cpp(readme, build, problems, notes):
-    compiler, library, sanitized = compiler_and_library(build)
-    if library is None:
-        notes.append("cpp blocks skipped: no static library in %s" % build)
-        return 0
-    flags = ["-fsanitize=address,undefined"] if sanitized else []
-    samples = sorted(glob.glob(os.path.join(ROOT, "examples", "*.*")) +
-                     glob.glob(os.path.join(ROOT, "python", "tests", "files", "*.*")))
-    ran = 0
-    with tempfile.TemporaryDirectory() as scratch:
-        empty = os.path.join(scratch, "no_data.s2p")
-        open(empty, "w").write(NO_DATA)
-        for line, code, _ in blocks(readme, "cpp"):
-            if not re.search(r"\bint\s+main\s*\(", code):
-                problems.append("cpp block at line %d is not a whole program" % line)
-                continue
-            source, program = os.path.join(scratch, "example.cpp"), os.path.join(scratch, "ex")
-            open(source, "w").write(code)
-            built = subprocess.run([compiler, "-std=c++17", "-I", os.path.join(ROOT, "include"),
-                                    source, library, "-o", program] + flags,
-                                   capture_output=True, text=True)
-            if built.returncode != 0:
-                problems.append("cpp block at line %d does not build:\n%s" % (line, built.stderr))
-                continue
-            ran += 1
-            for sample in samples + [empty]:
-                result = subprocess.run([program, sample], capture_output=True, timeout=60)
-                if result.returncode not in (0, 1):
-                    problems.append("cpp block at line %d on %s: exit %d" %
-                                    (line, os.path.basename(sample), result.returncode))
-    return ran
-
-
 def same_lines(shown, actual):
     actual = [line.rstrip() for line in actual.split("\n")]
     for number, line in enumerate(shown):
@@ -166,10 +125,6 @@ def main():
     problems, notes = [], []
     ran = run_console(readme, snpvet, problems)
     ran += run_python(readme, build, problems, notes)
-    if os.path.exists(os.path.join(build, "CMakeCache.txt")):
-        ran += run_cpp(readme, build, problems, notes)
-    else:
-        notes.append("cpp blocks skipped: no CMake build tree around %s" % snpvet)
     for note in notes:
         print(note)
     for problem in problems:
