@@ -3,26 +3,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include <touchstone2/parser.h>
 #include <touchstone2/writer.h>
 
 #include "model/vocabulary.h"
 
 namespace touchstone2::web {
-
-CheckedFile::CheckedFile(std::string_view bytes, const std::string& name) : file_(name) {
-  Parser parser(file_, *this);
-  parser.parse(bytes);
-}
-
-void CheckedFile::error(const File&, const ParserError& error) { add(error, true); }
-
-void CheckedFile::warning(const File&, const ParserWarning& warning) { add(warning, false); }
-
-void CheckedFile::add(const Diagnostic& diagnostic, bool error) {
-  diagnostics_.push_back({diagnostic.getCode(), error, diagnostic.getLine(),
-                          diagnostic.getColumn(), diagnostic.message()});
-}
 
 // Versions of keyword files are written by the v2.0 writer, the others by the
 // v1 writer, as the checker's own modes do.
@@ -40,9 +25,9 @@ bool CheckedFile::write(const std::string& version) {
   std::ostringstream out;
   try {
     if (row->keywords)
-      V2_Writer(file_, row->value).write(out);
+      V2_Writer(file(), row->value).write(out);
     else
-      V1_Writer(file_, row->value).write(out);
+      V1_Writer(file(), row->value).write(out);
   } catch (const std::runtime_error& refusal) {
     text_ = refusal.what();
     return false;
@@ -57,19 +42,19 @@ bool CheckedFile::write(const std::string& version) {
 
 bool CheckedFile::describe() {
   text_.clear();
-  if (!file_.isValid()) {
+  if (!valid()) {
     text_ = "the file is not valid";
     return false;
   }
   std::ostringstream out;
-  touchstone2::describe(file_, out);
+  touchstone2::describe(file(), out);
   text_ = out.str();
   return true;
 }
 
 const std::vector<double>& CheckedFile::fillFrequencies() {
   numbers_.clear();
-  const NetworkParams* data = file_.isValid() ? file_.getNetworkData() : nullptr;
+  const NetworkParams* data = valid() ? file().getNetworkData() : nullptr;
   if (data == nullptr)
     return numbers_;
   numbers_.reserve(data->frequencyCount());
@@ -80,7 +65,7 @@ const std::vector<double>& CheckedFile::fillFrequencies() {
 
 const std::vector<double>& CheckedFile::fillValues() {
   numbers_.clear();
-  const NetworkParams* data = file_.isValid() ? file_.getNetworkData() : nullptr;
+  const NetworkParams* data = valid() ? file().getNetworkData() : nullptr;
   if (data == nullptr)
     return numbers_;
   const std::uint32_t ports = data->getNumberOfPorts();

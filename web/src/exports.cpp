@@ -16,7 +16,7 @@
 #include "web/src/checked_file.h"
 
 using touchstone2::web::CheckedFile;
-using touchstone2::web::DiagnosticRecord;
+using touchstone2::DiagnosticRecord;
 
 namespace {
 
@@ -76,12 +76,12 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t ts_diagnostic_count(const CheckedFile* checke
 EMSCRIPTEN_KEEPALIVE std::int32_t ts_diagnostic_code(const CheckedFile* checked,
                                                      std::uint32_t index) {
   const DiagnosticRecord* found = record(checked, index);
-  return found != nullptr ? found->code : 0;
+  return found != nullptr ? static_cast<std::int32_t>(found->code) : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE int ts_diagnostic_is_error(const CheckedFile* checked, std::uint32_t index) {
   const DiagnosticRecord* found = record(checked, index);
-  return found != nullptr && found->error;
+  return found != nullptr && found->severity == touchstone2::Severity::Error;
 }
 
 EMSCRIPTEN_KEEPALIVE std::uint32_t ts_diagnostic_line(const CheckedFile* checked,
@@ -100,13 +100,13 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t ts_diagnostic_column(const CheckedFile* check
 EMSCRIPTEN_KEEPALIVE const char* ts_diagnostic_message(const CheckedFile* checked,
                                                        std::uint32_t index) {
   const DiagnosticRecord* found = record(checked, index);
-  return found != nullptr ? found->message.data() : "";
+  return found != nullptr ? found->text.data() : "";
 }
 
 EMSCRIPTEN_KEEPALIVE std::size_t ts_diagnostic_message_size(const CheckedFile* checked,
                                                             std::uint32_t index) {
   const DiagnosticRecord* found = record(checked, index);
-  return found != nullptr ? found->message.size() : 0;
+  return found != nullptr ? found->text.size() : 0;
 }
 
 // 1 with the text, 0 with the writer's refusal, -1 when memory ran out; the
