@@ -4,6 +4,8 @@
 
 import uPlot from "./uPlot.esm.js";
 
+document.getElementById("needs-server").hidden = true;
+
 const worker = new Worker(new URL("./worker.js", import.meta.url), { type: "module" });
 const pending = new Map();
 let nextRequest = 1;

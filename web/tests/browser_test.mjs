@@ -169,11 +169,11 @@ test("a valid and a broken sample, as the checker sees them", async () => {
   await page.waitForFunction(() =>
     document.querySelector("section.file[data-verdict=valid] .plot").dataset.series === "3");
 
-  assert.deepEqual(problems, []);
   const foreign = requests.filter((url) => !url.startsWith(origin + "/") && !url.startsWith("data:") &&
                                            !url.startsWith("blob:"));
   assert.deepEqual(foreign, [], "every request went to the page's own server");
   assert.ok(requests.some((url) => url.endsWith(".wasm")), "the worker's requests were seen");
+  assert.deepEqual(problems, []);
   await page.close();
 });
 

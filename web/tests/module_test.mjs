@@ -12,7 +12,7 @@
 import { test } from "node:test";
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
-import { existsSync, mkdtempSync, readdirSync, readFileSync, rmSync } from "node:fs";
+import { existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { basename, dirname, join, resolve } from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
@@ -183,6 +183,21 @@ test("v2.1 is the v2.0 text with its version line, and other inputs are taken to
   assert.throws(() => touchstone2.check(42, "a.s2p"), TypeError);
   const broken = touchstone2.check(new Uint8Array([0x21, 0x0a, 0xff, 0x0a]), "b.s1p");
   assert.equal(broken.valid, false);
+});
+
+test("the README's example runs as written and prints what it says", () => {
+  const readme = readFileSync(join(top, "README.md"), "utf-8").split("## In the browser")[1];
+  const block = /```js\n([\s\S]*?)```/.exec(readme)[1];
+  const folder = mkdtempSync(join(tmpdir(), "touchstone2-readme-"));
+  const script = join(folder, "example.mjs");
+  writeFileSync(script, block.replace("./build-web/site/", pathToFileURL(resolve(site)).href + "/"));
+  try {
+    const run = spawnSync(process.execPath, [script], { cwd: top, encoding: "utf-8" });
+    assert.equal(run.status, 0, run.stderr);
+    assert.match(run.stdout, /^true 1 2 2\n\[Version\] 2\.1\n\{\n  code: 'E2007',\n  severity: 'error',\n  line: 2,\n  column: 7,\n  message: 'expected to find numeric data'\n\}\n$/);
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
 });
 
 test("the package names the project's version", () => {
