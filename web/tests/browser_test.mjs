@@ -212,6 +212,20 @@ test("100 ports: a toggle per element, reached by the keyboard", async () => {
   await page.close();
 });
 
+test("a file chosen while the checker is still loading is checked", async () => {
+  const page = await browser.newPage();
+  // Every response a second late: the file arrives before the .wasm does.
+  const session = await page.createCDPSession();
+  await session.send("Network.enable");
+  await session.send("Network.emulateNetworkConditions",
+                     { offline: false, latency: 1000, downloadThroughput: -1, uploadThroughput: -1 });
+  await page.goto(`${origin}/index.html`, { waitUntil: "domcontentloaded" });
+  await page.waitForSelector("#pick");
+  await checkFiles(page, [valid]);
+  assert.equal(await page.$eval(".verdict", (v) => v.textContent), "valid Touchstone v1 file");
+  await page.close();
+});
+
 test("a narrow window", async () => {
   const { page } = await openPage(400, 800);
   await checkFiles(page, [valid]);
