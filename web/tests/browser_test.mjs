@@ -226,6 +226,38 @@ test("a file chosen while the checker is still loading is checked", async () => 
   await page.close();
 });
 
+test("the description unfolds, the downloads are the checker's texts, a refusal is shown", async () => {
+  const { page, problems } = await openPage(1280, 800);
+  const downloads = join(scratch, "downloads");
+  const session = await page.createCDPSession();
+  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads });
+  const mixed = join(top, "python", "tests", "files", "reference_mixed.s4p");
+  await checkFiles(page, [mixed]);
+  const native = (mode) => spawnSync(snpvet, [mode, mixed], { encoding: "utf-8" });
+
+  await page.click("section.file .description summary");
+  await page.waitForFunction(() =>
+    document.querySelector(".description-text").textContent.startsWith("-------"));
+  // The description names the file as the page was given it: by its name alone.
+  assert.equal(await page.$eval(".description-text", (d) => d.textContent),
+               native("-describe").stdout.replace(mixed, "reference_mixed.s4p"));
+
+  await page.click("section.file .downloads button[data-version='2.0']");
+  const saved = join(downloads, "reference_mixed.v2.0.s4p");
+  for (let wait = 0; wait < 100 && !existsSync(saved); ++wait)
+    await new Promise((done) => setTimeout(done, 100));
+  assert.equal(readFileSync(saved, "utf-8"), native("-canonical").stdout);
+
+  const refused = native("-canonical-v1");
+  assert.equal(refused.status, 1);
+  await page.click("section.file .downloads button[data-version='1']");
+  await page.waitForFunction(() => document.querySelector(".refusal").textContent !== "");
+  assert.equal(await page.$eval(".refusal", (r) => r.textContent),
+               "v1: " + refused.stderr.trimEnd().replace(/^snpvet: failed to write [^:]*: /, ""));
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
 test("a narrow window", async () => {
   const { page } = await openPage(400, 800);
   await checkFiles(page, [valid]);
