@@ -19,6 +19,10 @@ namespace {
 
 const char kOutOfRange[] =
     "a value normalised to the reference resistance is out of range for Touchstone v1";
+const char kTooSmall[] =
+    "a nonzero value below 2.2250738585072014e-308 cannot be written: a reader clips it";
+const char kNotFinite[] = "a value is not finite";
+constexpr double kSmallestNormal = std::numeric_limits<double>::min();
 const char kNoNetworkData[] = "the file has no network data";
 const char kTooFewPorts[] =
     "Touchstone v1.1 gives one reference resistance per port for two ports or more";
@@ -56,34 +60,58 @@ DataLayout version1Layout() {
 // Version 2.0: every point row by row, a matrix row a line, values as stored.
 DataLayout version2Layout() { return DataLayout(); }
 
+// Refuses a value the reader would not take back as it is: a nonzero one
+// below the smallest normal double, which the reader clips (such a value can
+// be stored, from arrays, or come of an admittance times a small R as
+// version 1 writes it, but no text reads back as it), or one beyond the
+// range of a double.
+void refuseUnlessReadBack(double value, bool scaled) {
+  if (value != 0 && std::fabs(value) < kSmallestNormal)
+    throw std::runtime_error(kTooSmall);
+  if (!std::isfinite(value))
+    throw std::runtime_error(scaled ? kOutOfRange : kNotFinite);
+}
+
 // Normalising to R can carry a stored value out of the range of a double (a
-// huge admittance times a huge R), or a noise resistance down to 0 or below
-// the smallest normal double; written as "inf" or "0" it would make a file
-// that no reader accepts, and a subnormal one would read back clipped. Such a
-// file is refused before anything is written.
-void checkNormalizedValuesInRange(const File& file, double r) {
+// huge admittance times a huge R), or a noise resistance down to 0; written
+// as "inf" or "0" it would make a file that no reader accepts. Such a file,
+// and one with a value that would read back clipped, is refused before
+// anything is written.
+void checkValuesReadBack(const File& file, const DataLayout& layout) {
+  const double r = scalingResistance(file, layout);
+  const bool scaled = layout.relativeToResistance && scaledInVersion1(file.getParameterType());
   const NetworkParams* data = file.getNetworkData();
   const ParameterType type = file.getParameterType();
   const DataFormat format = file.getFormat();
-  if (data != nullptr && scaledInVersion1(type)) {
-    const std::uint32_t n = data->getNumberOfPorts();
-    for (std::uint32_t k = 0; k < data->frequencyCount(); ++k) {
-      for (std::uint32_t row = 0; row < n; ++row) {
-        for (std::uint32_t col = 0; col < n; ++col) {
-          ValuePair pair = data->element(k, row, col).get(format);
+  const std::uint32_t n = data != nullptr ? data->getNumberOfPorts() : 0;
+  for (std::uint32_t k = 0; data != nullptr && k < data->frequencyCount(); ++k) {
+    refuseUnlessReadBack(data->frequency(k), false);
+    for (std::uint32_t row = 0; row < n; ++row) {
+      for (std::uint32_t col = 0; col < n; ++col) {
+        ValuePair pair = data->element(k, row, col).get(format);
+        if (scaled)
           scaleToVersion1(type, format, r, row, col, pair.first, pair.second);
-          if (!std::isfinite(pair.first) || !std::isfinite(pair.second))
-            throw std::runtime_error(kOutOfRange);
-        }
+        refuseUnlessReadBack(pair.first, scaled);
+        refuseUnlessReadBack(pair.second, scaled);
       }
     }
   }
   const NoiseParams* noise = file.getNoiseData();
   for (std::uint32_t k = 0; noise != nullptr && k < noise->pointCount(); ++k) {
-    double normalized = noiseResistanceToVersion1(noise->noiseResistance(k), r);
-    if (!std::isfinite(normalized) || !(normalized >= std::numeric_limits<double>::min()))
-      throw std::runtime_error(kOutOfRange);
+    const NoisePoint& point = noise->point(k);
+    double resistance = point.noiseResistance;
+    if (layout.relativeToResistance) {
+      resistance = noiseResistanceToVersion1(resistance, r);
+      if (!(resistance >= kSmallestNormal) || !std::isfinite(resistance))
+        throw std::runtime_error(kOutOfRange);
+    }
+    for (double value : {point.frequency, point.minimumNoiseFigure, point.reflectionMagnitude,
+                         point.reflectionAngle, resistance})
+      refuseUnlessReadBack(value, false);
   }
+  refuseUnlessReadBack(file.getReferenceResistance(), false);
+  for (double impedance : file.getReferenceImpedances())
+    refuseUnlessReadBack(impedance, false);
 }
 
 // "[Keyword]", the start of a keyword line.
@@ -115,12 +143,14 @@ void writeCounts(std::ostream& out, const File& file) {
     writeKeywordLine(out, Keyword::NumberOfNoiseFrequencies, std::to_string(noise->pointCount()));
 }
 
-// Six digits at least, more where the value needs them to read back the same.
+// Six digits, more where the value needs them to read back the same.
+constexpr int kReferencePrecision = 6;
+
 void writeReference(std::ostream& out, const File& file) {
   std::string line = keywordLine(Keyword::Reference);
   for (double impedance : file.getReferenceImpedances()) {
     line += ' ';
-    appendRoundTrip(line, impedance);
+    appendExact(line, impedance, kReferencePrecision);
   }
   line += '\n';
   writeText(out, line);
@@ -170,7 +200,7 @@ void V1_Writer::write(std::ostream& out) {
     throw std::runtime_error("Touchstone v1 only supports data in single-ended mode");
   if (layout.resistancePerPort)
     checkPerPortResistances(*file_);
-  checkNormalizedValuesInRange(*file_, scalingResistance(*file_, layout));
+  checkValuesReadBack(*file_, layout);
   writeText(out, "! Touchstone data file\n");
   writeOptionLine(out, *file_, layout);
   writeNetworkData(out, *file_, layout);
@@ -196,6 +226,7 @@ void V2_Writer::write(std::ostream& out) {
   if (file_->getNumberOfPorts() == 0 || network == nullptr || network->frequencyCount() == 0)
     throw std::runtime_error(kNoNetworkData);
   const DataLayout layout = version2Layout();
+  checkValuesReadBack(*file_, layout);
   writeText(out, "! Touchstone data file\n");
   writeKeywordLine(out, Keyword::Version, wordFor(kVersions, version_, ""));
   writeOptionLine(out, *file_, layout);
