@@ -89,10 +89,13 @@ void checkValuesReadBack(const File& file, const DataLayout& layout) {
     for (std::uint32_t row = 0; row < n; ++row) {
       for (std::uint32_t col = 0; col < n; ++col) {
         ValuePair pair = data->element(k, row, col).get(format);
-        if (scaled)
-          scaleToVersion1(type, format, r, row, col, pair.first, pair.second);
-        refuseUnlessReadBack(pair.first, scaled);
-        refuseUnlessReadBack(pair.second, scaled);
+        refuseUnlessReadBack(pair.first, false);
+        refuseUnlessReadBack(pair.second, false);
+        if (!scaled)
+          continue;
+        scaleToVersion1(type, format, r, row, col, pair.first, pair.second);
+        refuseUnlessReadBack(pair.first, true);
+        refuseUnlessReadBack(pair.second, true);
       }
     }
   }
@@ -100,6 +103,7 @@ void checkValuesReadBack(const File& file, const DataLayout& layout) {
   for (std::uint32_t k = 0; noise != nullptr && k < noise->pointCount(); ++k) {
     const NoisePoint& point = noise->point(k);
     double resistance = point.noiseResistance;
+    refuseUnlessReadBack(resistance, false);
     if (layout.relativeToResistance) {
       resistance = noiseResistanceToVersion1(resistance, r);
       if (!(resistance >= kSmallestNormal) || !std::isfinite(resistance))
