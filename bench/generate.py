@@ -16,8 +16,9 @@ import json
 import os
 import random
 import sys
+import tempfile
 
-DEFAULT_DIR = "/tmp/snpvet-bench"
+DEFAULT_DIR = os.path.join(tempfile.gettempdir(), "snpvet-bench")
 MB = 1000 * 1000
 
 
