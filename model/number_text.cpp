@@ -29,21 +29,48 @@ void appendWith(std::string& out, int precision, Write write) {
   out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
-// The fewest digits, at least precision, that read back as value, in the
-// style "%.<digits>g" gives them: 1234567 rather than 1.234567e+06. Those are
-// the correctly rounded digits, except next to a power of two, where the
-// double below is nearer than the one above and rounding may cross to it;
-// there the shortest digits themselves are written, in scientific form.
+// The shortest digits, which to_chars wrote in scientific form at [first,
+// end), rewritten as "%.<precision>g" would write them: in fixed form where
+// the exponent lies from -4 to precision - 1.
+char* generalForm(char* first, char* end, int precision) {
+  char* e = std::find(first, end, 'e');
+  int exponent = 0;
+  std::from_chars(e + 2, end, exponent);
+  if (e[1] == '-')
+    exponent = -exponent;
+  if (exponent < -4 || exponent >= precision)
+    return end;
+  char digits[kLongestNumberText];
+  int count = 0;
+  char* out = first + (*first == '-');
+  for (const char* c = out; c != e; ++c) {
+    if (*c != '.')
+      digits[count++] = *c;
+  }
+  if (exponent < 0) {
+    *out++ = '0';
+    *out++ = '.';
+    out = std::fill_n(out, -exponent - 1, '0');
+    return std::copy(digits, digits + count, out);
+  }
+  for (int i = 0; i <= exponent; ++i)
+    *out++ = i < count ? digits[i] : '0';
+  if (count > exponent + 1) {
+    *out++ = '.';
+    out = std::copy(digits + exponent + 1, digits + count, out);
+  }
+  return out;
+}
+
+// The fewest digits that read back as value (to_chars' shortest), in the
+// form "%.<digits>g" gives them, or "%.<precision>g" where precision is more:
+// 1234567 rather than 1.234567e+06.
 char* writeShortest(char* first, char* last, double value, int precision) {
   char* end = std::to_chars(first, last, value, std::chars_format::scientific).ptr;
   int digits = 0;
   for (const char* c = first; c != end && *c != 'e'; ++c)
     digits += *c >= '0' && *c <= '9';
-  end = std::to_chars(first, last, value, std::chars_format::general,
-                      std::max(digits, precision)).ptr;
-  if (readsBack(first, end, value))
-    return end;
-  return std::to_chars(first, last, value, std::chars_format::scientific).ptr;
+  return generalForm(first, end, std::max(digits, precision));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -89,8 +90,15 @@ TEST(NumberText, ExactKeepsTheFixedTextWhereItReadsBackAndOtherwiseTheShortest) 
         ASSERT_EQ(text, fixed);
       } else {
         ++fallbacks[precision == 16];
-        ASSERT_EQ(mantissaOf(text), mantissaOf(shortestDigits(value))) << text;
-        ASSERT_LE(mantissaOf(text).size(), 17u) << text;
+        const std::string digits = mantissaOf(shortestDigits(value));
+        ASSERT_EQ(mantissaOf(text), digits) << text;
+        ASSERT_LE(digits.size(), 17u) << text;
+        // In the form of %g at that many digits (or the fixed precision, if more).
+        const int least = std::max(static_cast<int>(digits.size()), precision);
+        std::string styled = printed("%.*g", least, value);
+        if (std::strtod(styled.c_str(), nullptr) == value) {
+          ASSERT_EQ(text, styled);
+        }
       }
       char room[kLongestNumberText];
       char* end = writeExact(room, room + sizeof room, value, precision);
@@ -119,6 +127,13 @@ TEST(NumberText, ExactOfKnownValues) {
   // Past six digits, only as many as the value needs.
   EXPECT_EQ(exact(50.0000005, 6), "50.0000005");
   EXPECT_EQ(exact(1234567, 6), "1234567");
+  EXPECT_EQ(exact(123456.7, 6), "123456.7");
+  EXPECT_EQ(exact(-0.00012345678, 6), "-0.00012345678");
+  EXPECT_EQ(exact(1.2345678e-5, 6), "1.2345678e-05");
+  EXPECT_EQ(exact(std::nextafter(1e21, 2e21), 16), "1.0000000000000001e+21");
+  // Next to a power of two 16 correctly rounded digits read back one double
+  // lower, yet 16 other digits read back exactly.
+  EXPECT_EQ(exact(7.120236347223045e-307, 16), "7.120236347223045e-307");
   EXPECT_EQ(exact(-0.0, 16), "-0");
   EXPECT_EQ(exact(0.0, 6), "0");
   EXPECT_EQ(exact(std::numeric_limits<double>::max(), 16), "1.7976931348623157e+308");
