@@ -134,6 +134,16 @@ TEST(NumberText, ExactOfKnownValues) {
   // Next to a power of two 16 correctly rounded digits read back one double
   // lower, yet 16 other digits read back exactly.
   EXPECT_EQ(exact(7.120236347223045e-307, 16), "7.120236347223045e-307");
+  // Every power of two and its neighbours, where the doubles below lie closer.
+  for (int power = -1074; power < 1024; ++power) {
+    const double two = std::ldexp(1.0, power);
+    for (double value : {std::nextafter(two, 0.0), two, std::nextafter(two, 2 * two)}) {
+      for (int precision : {6, 15, 16}) {
+        ASSERT_EQ(bitsOf(std::strtod(exact(value, precision).c_str(), nullptr)), bitsOf(value))
+            << exact(value, precision);
+      }
+    }
+  }
   EXPECT_EQ(exact(-0.0, 16), "-0");
   EXPECT_EQ(exact(0.0, 6), "0");
   EXPECT_EQ(exact(std::numeric_limits<double>::max(), 16), "1.7976931348623157e+308");
