@@ -81,6 +81,12 @@ void appendGeneral(std::string& out, double value, int precision) {
   });
 }
 
+void appendShortest(std::string& out, double value) {
+  appendWith(out, 17, [=](char* first, char* last) {
+    return std::to_chars(first, last, value, std::chars_format::general).ptr;
+  });
+}
+
 // A non-finite value has no other text to try.
 char* writeExact(char* first, char* last, double value, int precision) {
   char* end = std::to_chars(first, last, value, std::chars_format::general, precision).ptr;

@@ -14,6 +14,9 @@ constexpr std::size_t kLongestNumberText = 32;
 // decimal comma must never reach a Touchstone file or a diagnostic.
 void appendGeneral(std::string& out, double value, int precision = 6);
 
+// The shortest text in the same style that reads back as the same double.
+void appendShortest(std::string& out, double value);
+
 // The text a writer gives a number: "%.<precision>g" wherever that reads back
 // as exactly value, so that the fixed precisions keep their familiar text,
 // otherwise the text of the fewest digits that does (17 at most). No value is

@@ -11,6 +11,7 @@
 #include "model/value_conversion.h"
 #include "model/vocabulary.h"
 #include "model/number_text.h"
+#include "writers/record_check.h"
 #include "writers/sections.h"
 
 namespace touchstone2 {
@@ -21,7 +22,6 @@ const char kOutOfRange[] =
     "a value normalised to the reference resistance is out of range for Touchstone v1";
 const char kTooSmall[] =
     "a nonzero value below 2.2250738585072014e-308 cannot be written: a reader clips it";
-const char kNotFinite[] = "a value is not finite";
 constexpr double kSmallestNormal = std::numeric_limits<double>::min();
 const char kNoNetworkData[] = "the file has no network data";
 const char kTooFewPorts[] =
@@ -60,62 +60,39 @@ DataLayout version1Layout() {
 // Version 2.0: every point row by row, a matrix row a line, values as stored.
 DataLayout version2Layout() { return DataLayout(); }
 
-// Refuses a value the reader would not take back as it is: a nonzero one
-// below the smallest normal double, which the reader clips (such a value can
-// be stored, from arrays, or come of an admittance times a small R as
-// version 1 writes it, but no text reads back as it), or one beyond the
-// range of a double.
-void refuseUnlessReadBack(double value, bool scaled) {
-  if (value != 0 && std::fabs(value) < kSmallestNormal)
-    throw std::runtime_error(kTooSmall);
-  if (!std::isfinite(value))
-    throw std::runtime_error(scaled ? kOutOfRange : kNotFinite);
-}
-
 // Normalising to R can carry a stored value out of the range of a double (a
-// huge admittance times a huge R), or a noise resistance down to 0; written
-// as "inf" or "0" it would make a file that no reader accepts. Such a file,
-// and one with a value that would read back clipped, is refused before
-// anything is written.
-void checkValuesReadBack(const File& file, const DataLayout& layout) {
-  const double r = scalingResistance(file, layout);
-  const bool scaled = layout.relativeToResistance && scaledInVersion1(file.getParameterType());
+// huge admittance times a huge R), below the smallest normal double (one
+// times a small R), or a noise resistance down to 0; written as "inf" or "0"
+// it would make a file that no reader accepts, and a subnormal one would read
+// back clipped. Such a file is refused before anything is written.
+void checkNormalizedValuesInRange(const File& file, double r) {
+  auto fits = [](double value) {
+    return std::isfinite(value) && (value == 0 || std::fabs(value) >= kSmallestNormal);
+  };
   const NetworkParams* data = file.getNetworkData();
   const ParameterType type = file.getParameterType();
   const DataFormat format = file.getFormat();
-  const std::uint32_t n = data != nullptr ? data->getNumberOfPorts() : 0;
-  for (std::uint32_t k = 0; data != nullptr && k < data->frequencyCount(); ++k) {
-    refuseUnlessReadBack(data->frequency(k), false);
-    for (std::uint32_t row = 0; row < n; ++row) {
-      for (std::uint32_t col = 0; col < n; ++col) {
-        ValuePair pair = data->element(k, row, col).get(format);
-        refuseUnlessReadBack(pair.first, false);
-        refuseUnlessReadBack(pair.second, false);
-        if (!scaled)
-          continue;
-        scaleToVersion1(type, format, r, row, col, pair.first, pair.second);
-        refuseUnlessReadBack(pair.first, true);
-        refuseUnlessReadBack(pair.second, true);
+  if (data != nullptr && scaledInVersion1(type)) {
+    const std::uint32_t n = data->getNumberOfPorts();
+    for (std::uint32_t k = 0; k < data->frequencyCount(); ++k) {
+      for (std::uint32_t row = 0; row < n; ++row) {
+        for (std::uint32_t col = 0; col < n; ++col) {
+          ValuePair pair = data->element(k, row, col).get(format);
+          scaleToVersion1(type, format, r, row, col, pair.first, pair.second);
+          if (!fits(pair.first) || !fits(pair.second))
+            throw std::runtime_error(std::isfinite(pair.first) && std::isfinite(pair.second)
+                                         ? kTooSmall
+                                         : kOutOfRange);
+        }
       }
     }
   }
   const NoiseParams* noise = file.getNoiseData();
   for (std::uint32_t k = 0; noise != nullptr && k < noise->pointCount(); ++k) {
-    const NoisePoint& point = noise->point(k);
-    double resistance = point.noiseResistance;
-    refuseUnlessReadBack(resistance, false);
-    if (layout.relativeToResistance) {
-      resistance = noiseResistanceToVersion1(resistance, r);
-      if (!(resistance >= kSmallestNormal) || !std::isfinite(resistance))
-        throw std::runtime_error(kOutOfRange);
-    }
-    for (double value : {point.frequency, point.minimumNoiseFigure, point.reflectionMagnitude,
-                         point.reflectionAngle, resistance})
-      refuseUnlessReadBack(value, false);
+    double normalized = noiseResistanceToVersion1(noise->noiseResistance(k), r);
+    if (!std::isfinite(normalized) || !(normalized >= kSmallestNormal))
+      throw std::runtime_error(kOutOfRange);
   }
-  refuseUnlessReadBack(file.getReferenceResistance(), false);
-  for (double impedance : file.getReferenceImpedances())
-    refuseUnlessReadBack(impedance, false);
 }
 
 // "[Keyword]", the start of a keyword line.
@@ -196,6 +173,7 @@ V1_Writer::V1_Writer(const File& file, std::uint32_t version) : Writer(file, ver
 }
 
 void V1_Writer::write(std::ostream& out) {
+  checkWritable(*file_);
   DataLayout layout = version1Layout();
   layout.resistancePerPort = version_ == File::kVersion1_1;
   if (file_->getReferenceImpedancesGiven() && !layout.resistancePerPort)
@@ -204,7 +182,7 @@ void V1_Writer::write(std::ostream& out) {
     throw std::runtime_error("Touchstone v1 only supports data in single-ended mode");
   if (layout.resistancePerPort)
     checkPerPortResistances(*file_);
-  checkValuesReadBack(*file_, layout);
+  checkNormalizedValuesInRange(*file_, scalingResistance(*file_, layout));
   writeText(out, "! Touchstone data file\n");
   writeOptionLine(out, *file_, layout);
   writeNetworkData(out, *file_, layout);
@@ -229,8 +207,8 @@ void V2_Writer::write(std::ostream& out) {
   const NetworkParams* network = file_->getNetworkData();
   if (file_->getNumberOfPorts() == 0 || network == nullptr || network->frequencyCount() == 0)
     throw std::runtime_error(kNoNetworkData);
+  checkWritable(*file_);
   const DataLayout layout = version2Layout();
-  checkValuesReadBack(*file_, layout);
   writeText(out, "! Touchstone data file\n");
   writeKeywordLine(out, Keyword::Version, wordFor(kVersions, version_, ""));
   writeOptionLine(out, *file_, layout);
