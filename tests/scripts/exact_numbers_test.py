@@ -4,7 +4,7 @@ signed zeros, neighbours of powers of ten, any bit pattern) and measured-looking
 included, go through `snpvet -canonical` and `-canonical-v1`: every number written reads back as
 exactly the double the input gave (compared bit for bit), and the rewritten file passes the check
 with no diagnostic. Version 1 Y and Z values are relative to R: with R a power of two, as here,
-that scaling is exact. python/tests/exact_numbers_test.py takes the same files through Python.
+that scaling is exact. python/tests/exact_writing_test.py takes the same files through Python.
 
     exact_numbers_test.py --snpvet PATH [--seed S] [--files N]"""
 import argparse, math, os, random, struct, subprocess, sys, tempfile
