@@ -68,6 +68,12 @@ def main():
                                                                  program.get(code))
                 for code in set(table) | set(program) if table.get(code) != program.get(code)]
     problems += explain_problems(snpvet, program)
+    # The table's text reaches roff escaped: a backslash as \e, a hyphen as \- (a bare one is a
+    # typographic hyphen, which copies as another character), a quote as \(aq.
+    raw = re.search(r"(?ms)^\.TP\n\.B E1000 .*?(?=^\.PP)", page)
+    unescaped = re.findall(r"\\(?!e|-|\(aq|&).|(?<!\\)[-']", raw[0] if raw else "")
+    if not raw or unescaped:
+        problems.append("the table is missing or has unescaped text: %s" % unescaped[:5])
     code = re.sub(r"//.*", "", open(os.path.join(ROOT, "app", "options.cpp")).read())
     options = set(re.findall(r'==\s*"(-[^"]*)"', code))
     described = set(OPTION.findall("".join(re.findall(r"\.TP\n.*", text_of(page, "OPTIONS")))))
