@@ -82,7 +82,7 @@ namespace touchstone2 {
     "digits ('1e', '2.5E+'), or a lone '+', '-' or '.'. Usual causes: NaN, inf or a dash "     \
     "written by a tool for a missing value, a unit glued to a value ('50ohm', '1.2GHz'), a "   \
     "decimal comma ('0,5'), or a remark without its '!'. Fix: write every value as a plain "   \
-    "number with a decimal point, and begin remarks with '!'.")                                \
+    "number, with a point (not a comma) before its decimals, and begin remarks with '!'.")     \
   X(ExpectedInteger, 2008, Error, "expected an integer",                                       \
     "The argument of [Number of Ports], [Number of Frequencies] or [Number of Noise "          \
     "Frequencies] must be a whole number written with digits only; '5.0', '1e3' and '2.5' "    \
@@ -230,10 +230,10 @@ namespace touchstone2 {
     "A word on the option line is no option, or a number stands where an option is due. The "  \
     "options are Hz, kHz, MHz or GHz; S, Y, Z, H or G; DB, MA or RI; and R followed by a "     \
     "number; in any order and letter case. Usual causes: per-port R values on the option "     \
-    "line of a 2.x file ('# GHz S MA R 50 75'), which take them from [Reference]; a unit the " \
-    "format does not have ('THz'); 'R50' without a blank. Fix: in a 2.x file give per-port "   \
-    "impedances with [Reference] and a single value after R; otherwise correct or delete the " \
-    "word.")                                                                                   \
+    "line of a 2.x file ('# GHz S MA R 50 75'), where 2.x files give them with [Reference]; "  \
+    "a unit the format does not have ('THz'); 'R50' without a blank. Fix: in a 2.x file give " \
+    "per-port impedances with [Reference] and a single value after R; otherwise correct or "   \
+    "delete the word.")                                                                        \
   X(ResistanceMissing, 2104, Error, "the reference impedance is invalid or missing",           \
     "R on the option line must be followed, after a blank, by the reference resistance in "    \
     "ohms. Usual causes: R at the end of the line, a unit glued to the value ('R 50ohm'), or " \
@@ -301,9 +301,9 @@ namespace touchstone2 {
   X(NetworkDataMissing, 2205, Error, "expected to find a [Network Data] keyword",              \
     "After the header keywords of a version 2.x file, [Network Data] must come before any "    \
     "data line, [Noise Data] or [End]. Usual causes: data lines without a [Network Data] "     \
-    "line above them, a line that is no keyword among the header keywords (an indented line, " \
-    "a stray word), or [Noise Data] before the network data. Fix: add '[Network Data]' on "    \
-    "the line before the first data line.")                                                    \
+    "line above them, a line other than a keyword among the header keywords (an indented "     \
+    "line, a stray word), or [Noise Data] before the network data. Fix: add '[Network Data]' " \
+    "on the line before the first data line.")                                                 \
   X(NumberOfFrequenciesMissing, 2206, Error,                                                   \
     "expected to find a [Number of Frequencies] keyword",                                      \
     "A version 2.x file must give its number of frequency points with [Number of "             \
@@ -321,10 +321,11 @@ namespace touchstone2 {
     "repeated by a hand edit. Fix: delete the repetition, keeping the value that fits the "    \
     "data.")                                                                                   \
   X(EndMissing, 2209, Error, "expected to find the [End] keyword",                             \
-    "A version 2.x file must end with [End] after its data; here the file ended, or a line "   \
-    "that is no keyword came, where a keyword was still due. Usual causes: a file cut short "  \
-    "by an interrupted transfer or export, or [End] left out by hand. Fix: add '[End]' as "    \
-    "the last line if the data are complete; otherwise get the file again.")                   \
+    "A version 2.x file must end with [End] after its data; this error means that the file "   \
+    "ended, or a line other than a keyword came, where a keyword was still due. Usual "        \
+    "causes: a file cut short by an interrupted transfer or export, or [End] left out by "     \
+    "hand. Fix: add '[End]' as the last line if the data are complete; otherwise get the "     \
+    "file again.")                                                                             \
   X(KeywordOutOfOrder, 2210, Error, "keyword is out of order",                                 \
     "After the network data only [Noise Data] (in a 2-port file) and [End] may come; the "     \
     "header keywords belong before [Network Data]. The message names the keyword. Usual "      \
@@ -452,8 +453,8 @@ namespace touchstone2 {
   X(ExtensionPortCount, 2322, Warning,                                                         \
     "the file name's extension does not match the number of ports of the data",                \
     "The file name ends in .sNp, which tells readers the number of ports, and the data have "  \
-    "another number: in version 1 the count the first frequency point shows, in version 2.x "  \
-    "[Number of Ports]. Readers that take the count from the name read such a file wrongly: "  \
+    "another number (version 1: the count that the first frequency point shows; version 2.x: " \
+    "[Number of Ports]). Readers that take the count from the name read such a file wrongly: " \
     "a 2-port file named .s1p reads as a 1-port network with three times the points. Usual "   \
     "causes: data saved under the name of another measurement, or a name typed by hand. Fix: " \
     "rename the file to match its data, such as .s2p for 2 ports.")
