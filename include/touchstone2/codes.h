@@ -9,7 +9,7 @@ namespace touchstone2 {
 // Every diagnostic the checker knows, one row each: the name raise sites use,
 // the number users see (E2003), whether it ends the parse, the short text and
 // the explanation (the rule, its usual causes in real files, the fix), which
-// snpvet --explain, the manual page and the SARIF rules all print from here.
+// snpvet --explain and the manual page print from here.
 // A subclass may report a longer text of its own with the details; the short
 // one stays the code's meaning. The numbers are fixed: users and scripts
 // match on them. A new diagnostic is a row here and its raise site.
