@@ -63,36 +63,51 @@ inline char* writeGeneral(char* first, char* last, double value, int precision) 
 #endif
 }
 
-// The fewest significant digits that read back as value, in the "%g" style
-// of precision 6: exponent form where the decimal exponent is below -4 or
-// 6 and more ("50", "1e+06", "1.234567e+06", "0.00015000000000000001").
-inline char* writeShortestGeneral(char* first, char* last, double value) {
+// The fewest significant digits that read back as value in the form
+// "%.<digits-1>e" writes them ("1.5e+17", "5e+01").
+inline char* writeShortestScientific(char* first, char* last, double value) {
 #if defined(TOUCHSTONE2_FLOAT_CHARS_LIBRARIES)
-  if (!std::isfinite(value))
-    return writeGeneral(first, last, value, 6);
   const auto room = static_cast<std::size_t>(last - first);
   // The correctly rounded text of the fewest digits that read back is the
   // shortest one, so the digits grow until the text reads back.
   for (int digits = 1; digits <= 17; ++digits) {
-    fmt::format_to_n_result<char*> scientific =
+    fmt::format_to_n_result<char*> written =
         fmt::format_to_n(first, room, "{:.{}e}", value, digits - 1);
-    if (scientific.size > room)
+    if (written.size > room)
       return nullptr;
     double back = 0;
-    if (digits < 17 && !(readFiniteDouble(first, scientific.out, back) && back == value))
-      continue;
-    int exponent = 0;
-    const char* mark = std::find(first, scientific.out, 'e');
-    if (mark == scientific.out ||
-        std::from_chars(mark + (mark[1] == '+' ? 2 : 1), scientific.out, exponent).ec != std::errc())
-      return nullptr;
-    if (exponent < -4 || exponent >= 6)
-      return scientific.out;
-    fmt::format_to_n_result<char*> fixed =
-        fmt::format_to_n(first, room, "{:.{}f}", value, std::max(digits - 1 - exponent, 0));
-    return fixed.size <= room ? fixed.out : nullptr;
+    if (digits == 17 || !std::isfinite(value) ||
+        (readFiniteDouble(first, written.out, back) && back == value))
+      return written.out;
   }
   return nullptr;
+#else
+  std::to_chars_result result = std::to_chars(first, last, value, std::chars_format::scientific);
+  return result.ec == std::errc() ? result.ptr : nullptr;
+#endif
+}
+
+// The same in the "%g" style of precision 6: exponent form where the decimal
+// exponent is below -4 or 6 and more ("50", "1e+06", "1.234567e+06",
+// "0.00015000000000000001").
+inline char* writeShortestGeneral(char* first, char* last, double value) {
+#if defined(TOUCHSTONE2_FLOAT_CHARS_LIBRARIES)
+  if (!std::isfinite(value))
+    return writeGeneral(first, last, value, 6);
+  char* end = writeShortestScientific(first, last, value);
+  char* mark = end != nullptr ? std::find(first, end, 'e') : end;
+  int exponent = 0;
+  if (mark == end ||
+      std::from_chars(mark + (mark[1] == '+' ? 2 : 1), end, exponent).ec != std::errc())
+    return nullptr;
+  if (exponent < -4 || exponent >= 6)
+    return end;
+  const int digits =
+      static_cast<int>(std::count_if(first, mark, [](char c) { return c >= '0' && c <= '9'; }));
+  const auto room = static_cast<std::size_t>(last - first);
+  fmt::format_to_n_result<char*> fixed =
+      fmt::format_to_n(first, room, "{:.{}f}", value, std::max(digits - 1 - exponent, 0));
+  return fixed.size <= room ? fixed.out : nullptr;
 #else
   std::to_chars_result result = std::to_chars(first, last, value, std::chars_format::general);
   return result.ec == std::errc() ? result.ptr : nullptr;

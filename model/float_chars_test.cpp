@@ -74,6 +74,18 @@ TEST(FloatChars, ShortestHasTheStandardDigits) {
   }
 }
 
+TEST(FloatChars, ShortestScientificHasTheStandardDigits) {
+  for (double value : someDoubles()) {
+    char text[64];
+    char expected[64];
+    char* end = writeShortestScientific(text, text + sizeof text, value);
+    char* expectedEnd =
+        std::to_chars(expected, expected + sizeof expected, value, std::chars_format::scientific).ptr;
+    ASSERT_NE(end, nullptr);
+    ASSERT_EQ(std::string(text, end), std::string(expected, expectedEnd));
+  }
+}
+
 TEST(FloatChars, ATextThatDoesNotFitIsRefused) {
   char text[4];
   EXPECT_EQ(writeGeneral(text, text + sizeof text, 123456.0, 6), nullptr);
