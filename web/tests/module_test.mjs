@@ -1,7 +1,8 @@
-// The JavaScript module against the native checker, on every sample file and
-// every case-table input: the same verdict, diagnostics (codes, places,
-// texts) and version; the same canonical v2.0 and v1 texts and description,
-// byte for byte; a refusal where the checker refuses.
+// The JavaScript module against the native checker, on every sample file,
+// every case-table input and every fuzz regression input: the same verdict,
+// diagnostics (codes, places, texts) and version; the same canonical v2.0 and
+// v1 texts and description, byte for byte; a refusal where the checker
+// refuses.
 //
 // Usage: node module_test.mjs SITE SNPVET PYTHON
 //   SITE    the built folder (touchstone2.mjs and the .wasm)
@@ -139,6 +140,14 @@ test("every case-table input: the checker's verdict, diagnostics and texts", () 
   } finally {
     rmSync(folder, { recursive: true, force: true });
   }
+});
+
+test("every fuzz regression input: the checker's verdict, diagnostics and texts", () => {
+  const folder = join(top, "fuzz", "regressions");
+  const inputs = readdirSync(folder).sort();
+  assert.ok(inputs.length > 5);
+  for (const name of inputs)
+    compare(join(folder, name));
 });
 
 // The description writes six significant digits.
