@@ -13,7 +13,7 @@
 import { test } from "node:test";
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
-import { existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { basename, dirname, join, resolve } from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
@@ -207,6 +207,14 @@ test("the README's example runs as written and prints what it says", () => {
   } finally {
     rmSync(folder, { recursive: true, force: true });
   }
+});
+
+test("the page's folder stays small", () => {
+  let bytes = 0;
+  for (const name of readdirSync(site))
+    bytes += statSync(join(site, name)).size;
+  assert.ok(bytes < 1.5e6, `${bytes} bytes`);
+  assert.ok(readdirSync(site).includes("index.html"));
 });
 
 test("the package names the project's version", () => {
