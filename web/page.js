@@ -330,14 +330,26 @@ function showPlot(section, file, result) {
     plot = new uPlot(options, data, holder);
     holder.dataset.series = String(series.length);
     holder.dataset.points = String(points);
+    holder.dataset.view = view;
   };
   changed = redraw;
-  for (const tab of area.querySelectorAll(".tab")) {
+  const tabs = [...area.querySelectorAll(".tab")];
+  for (const tab of tabs) {
     tab.addEventListener("click", () => {
       view = tab.dataset.view;
-      for (const other of area.querySelectorAll(".tab"))
+      for (const other of tabs)
         other.setAttribute("aria-selected", String(other === tab));
       redraw();
+    });
+    // The arrow keys go from tab to tab, as in any tab list.
+    tab.addEventListener("keydown", (event) => {
+      const step = { ArrowLeft: -1, ArrowRight: 1 }[event.key];
+      if (step === undefined)
+        return;
+      const next = tabs[(tabs.indexOf(tab) + step + tabs.length) % tabs.length];
+      next.focus();
+      next.click();
+      event.preventDefault();
     });
   }
   let resizing = 0;

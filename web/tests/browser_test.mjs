@@ -163,8 +163,13 @@ test("a valid and a broken sample, as the checker sees them", async () => {
   assert.ok(diagnostic.before.endsWith(text.slice(0, Number(column) - 1)));
   assert.equal(bad.series, 0, "no plot for an invalid file");
 
-  // The phase tab redraws; a toggle takes a series away.
-  await page.click("section.file[data-verdict=valid] .tab[data-view=phase]");
+  // The phase tab, reached by the keyboard, redraws; a toggle takes a series away.
+  await page.focus("section.file[data-verdict=valid] .tab[data-view=db]");
+  await page.keyboard.press("ArrowRight");
+  assert.equal(await page.$eval("section.file[data-verdict=valid] .tab[data-view=phase]",
+                                (tab) => tab.getAttribute("aria-selected")), "true");
+  await page.waitForFunction(() =>
+    document.querySelector("section.file[data-verdict=valid] .plot").dataset.view === "phase");
   await page.click("section.file[data-verdict=valid] input[data-i='0'][data-j='0']");
   await page.waitForFunction(() =>
     document.querySelector("section.file[data-verdict=valid] .plot").dataset.series === "3");
