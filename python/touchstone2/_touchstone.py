@@ -202,7 +202,9 @@ class Touchstone:
         resistance, so for them every port's reference must be the same;
         S-parameters may have a different one per port. Equal references
         are written as 1.1 too, one per port. The noise resistance is
-        relative to port 1's reference.
+        relative to port 1's reference. scikit-rf before 1.0 reads no v2
+        file, and reads 1.1 with port 1's reference for every port: for it,
+        write version "1".
 
         file is a path (str, bytes or os.PathLike) or a file object open for
         writing, in binary or text mode. The text is read back by the
