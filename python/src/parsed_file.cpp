@@ -1,6 +1,7 @@
 #include "python/src/parsed_file.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include <touchstone2/file_output.h>
 #include <touchstone2/parser.h>
@@ -22,19 +23,6 @@ const VersionWord* versionRow(const std::string& name) {
 }
 
 }  // namespace
-
-void CollectingHandler::error(const File&, const ParserError& error) {
-  add(error, true);
-}
-
-void CollectingHandler::warning(const File&, const ParserWarning& warning) {
-  add(warning, false);
-}
-
-void CollectingHandler::add(const Diagnostic& diagnostic, bool error) {
-  records_.push_back({diagnostic.getCode(), error, diagnostic.getLine(), diagnostic.getColumn(),
-                      diagnostic.message()});
-}
 
 StringOutput::Buffer::int_type StringOutput::Buffer::overflow(int_type c) {
   if (!traits_type::eq_int_type(c, traits_type::eof()))
@@ -70,6 +58,12 @@ std::unique_ptr<ParsedFile> ParsedFile::fromValues(const FileValues& values,
                                                    const std::string& name) {
   std::unique_ptr<ParsedFile> parsed(new ParsedFile(name));
   buildFile(values, parsed->file_);
+  return parsed;
+}
+
+std::unique_ptr<ParsedFile> ParsedFile::fromRecord(File record) {
+  std::unique_ptr<ParsedFile> parsed(new ParsedFile(record.getFilename()));
+  parsed->file_ = std::move(record);
   return parsed;
 }
 
