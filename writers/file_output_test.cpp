@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <touchstone2/diagnostic.h>
@@ -200,22 +202,55 @@ TEST_F(FileOutputTest, FollowsSymbolicLinks) {
   EXPECT_EQ(contents(dir_ + "/new.s2p"), textOf(*file, File::kVersion1));
 }
 
-// A read-only folder holding a writable file: no temporary file can be
-// made, so the folder is named; in place, the file is written anyway. Root
-// may write anywhere, so this holds for other users only.
-TEST_F(FileOutputTest, AReadOnlyFolderIsNamedOrWrittenInPlace) {
-  if (::geteuid() == 0)
-    GTEST_SKIP() << "root may write in a read-only folder";
+// Runs check in a child process as a user without privileges: nobody, when
+// the tests run as root, who may write anywhere. The child's failures are
+// reported by it and fail the test through its exit status.
+void asUnprivilegedUser(const std::string& dir, void (*check)(const std::string&)) {
+  constexpr unsigned kNobody = 65534;
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(dir.c_str(), kNobody, kNobody), 0);
+  }
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
+                             ::setuid(kNobody) != 0))
+      ::_exit(2);
+    check(dir);
+    ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+// A read-only file is refused as opening it for writing would be, and kept;
+// a read-only folder holding a writable file: no temporary file can be
+// made, so the folder is named; in place, the file is written anyway.
+void checkWhatMayNotBeWritten(const std::string& dir) {
   auto file = record(kTwoPort);
-  const std::string path = put("out.s2p", "old\n");
-  ASSERT_EQ(::chmod(dir_.c_str(), 0500), 0);
-  FileOutputError error = errorOf(*file, File::kVersion2, path);
+  const std::string locked = dir + "/locked.s2p";
+  std::ofstream(locked) << "old\n";
+  ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+  FileOutputError error = errorOf(*file, File::kVersion2, locked);
   EXPECT_EQ(error.code().value(), EACCES);
-  EXPECT_EQ(error.path(), dir_);
+  EXPECT_EQ(error.path(), locked);
+  EXPECT_EQ(contents(locked), "old\n");
+  const std::string inner = dir + "/inner";
+  const std::string path = inner + "/out.s2p";
+  ASSERT_EQ(::mkdir(inner.c_str(), 0700), 0);
+  std::ofstream(path) << "old\n";
+  ASSERT_EQ(::chmod(inner.c_str(), 0500), 0);
+  error = errorOf(*file, File::kVersion2, path);
+  EXPECT_EQ(error.code().value(), EACCES);
+  EXPECT_EQ(error.path(), inner);
   EXPECT_EQ(contents(path), "old\n");
   writeFile(*file, File::kVersion2, path, Replacement::InPlaceIfNeeded);
   EXPECT_EQ(contents(path), textOf(*file, File::kVersion2));
+  ASSERT_EQ(::chmod(inner.c_str(), 0700), 0);
 }
+
+TEST_F(FileOutputTest, WhatTheCallerMayNotWrite) { asUnprivilegedUser(dir_, checkWhatMayNotBeWritten); }
 
 // Version 1.1: one resistance per port on the option line, values relative
 // to port 1's; refused for one port, or for differing references of other
