@@ -26,12 +26,12 @@ def project_version():
 
 def sources():
     """The library's sources and the binding's, from the list that CMake
-    reads too (cmake/sources.txt): all but the program (app/) and the unit
-    tests, relative to this folder as setuptools wants them."""
+    reads too (cmake/sources.txt): all but the program (app/), the manual
+    page's generator (docs/) and the unit tests, relative to this folder as setuptools wants them."""
     with open(os.path.join(ROOT, "cmake", "sources.txt"), encoding="utf-8") as f:
         listed = [line.strip() for line in f if line.strip() and not line.startswith("#")]
     return [path for path in listed
-            if not path.startswith("app/") and not path.endswith("_test.cpp")]
+            if not path.startswith(("app/", "docs/")) and not path.endswith("_test.cpp")]
 
 
 def include_dirs():

@@ -9,6 +9,13 @@ void Options::parseCommandLine(int argc, const char* const* argv) {
     const std::string arg = argv[i];
     if (applyOption(arg))
       continue;
+    if (arg == "--explain" || arg.rfind("--explain=", 0) == 0) {
+      if (arg == "--explain" && i + 1 == argc)
+        throw std::runtime_error("--explain needs a code, such as E2011");
+      explainCode = arg == "--explain" ? argv[++i] : arg.substr(arg.find('=') + 1);
+      explainRequested = true;
+      continue;
+    }
     // Compared case-sensitively: "-Describe" is a typo, not an option.
     if (!arg.empty() && arg[0] == '-')
       throw std::runtime_error("unrecognized option: " + arg);

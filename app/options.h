@@ -19,6 +19,9 @@ struct Options {
   OutputMode mode = OutputMode::CheckOnly;
   bool helpRequested = false;
   bool versionRequested = false;
+  // --explain CODE: the code as written; the run looks it up.
+  bool explainRequested = false;
+  std::string explainCode;
   // Empty when no file name was given (an empty argument also leaves it empty).
   std::string filename;
 

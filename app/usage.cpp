@@ -34,6 +34,8 @@ const char kHelpText[] =
     "                                information to stderr, and writes a valid file\n"
     "                                to stdout in a long-form description.\n"
     "\n"
+    "  snpvet --explain CODE         Explains a diagnostic code, such as E2011.\n"
+    "\n"
     "  snpvet -version               Displays the version number.\n"
     "\n"
     "  snpvet -help                  Displays this help message.\n"
