@@ -299,6 +299,7 @@ TEST(ReadBack, FindsTheFirstDifference) {
       {"R 50", "R 75", "the reference impedance of port 1 differs"},
       {"# MHz S", "# MHz Z", "the parameter differs"},
       {"30 0.4", "30 0.41", "noise point 1 differs"},
+      {"30 0.4", "30 0.4000001", "noise point 1 differs"},  // past six digits
       {"100 1.5", "101 1.5", "noise point 1 differs"},
       {"\n100 1.5 0.5 30 0.4\n", "\n", "the number of noise frequencies differs"},
       {"\n200 0.12 -0.08 0.88 -0.01 0.88 -0.01 0.12 -0.08", "",

@@ -16,13 +16,13 @@ namespace touchstone2 {
 
 namespace {
 
-// A value's text may round it in its last digits, and version 1 scales Y, Z,
-// H and G values by the reference resistance, a rounding each way (in dB an
-// addition, whose error is relative to the sum): a difference below these
-// is that, while a value in the wrong place, with the wrong sign or scaled
-// twice is far beyond them. Noise rows may be written with six digits.
+// A value's text reads back as the same double, but version 1 gives Y, Z, H
+// and G values and the noise resistance relative to the reference
+// resistance, a rounding each way (in dB an addition, whose error is
+// relative to the sum): a difference below this is that, while a value in
+// the wrong place, with the wrong sign, scaled twice or cut to fewer digits
+// is far beyond it.
 constexpr double kValueTolerance = 1e-12;
-constexpr double kNoiseTolerance = 1e-5;
 
 bool near(double a, double b, double tolerance) {
   return std::fabs(a - b) <= tolerance * std::max(std::fabs(a), std::fabs(b));
@@ -79,10 +79,10 @@ std::string noiseDifference(const NoiseParams* a, const NoiseParams* b) {
   for (std::uint32_t k = 0; k < points; ++k) {
     const NoisePoint& x = a->point(k);
     const NoisePoint& y = b->point(k);
-    if (!near(a->frequencyInHz(k), b->frequencyInHz(k), kNoiseTolerance) ||
-        !near(x.minimumNoiseFigure, y.minimumNoiseFigure, kNoiseTolerance) ||
-        !near(reflection(x), reflection(y), kNoiseTolerance) ||
-        !near(x.noiseResistance, y.noiseResistance, kNoiseTolerance))
+    if (!near(a->frequencyInHz(k), b->frequencyInHz(k), kValueTolerance) ||
+        !near(x.minimumNoiseFigure, y.minimumNoiseFigure, kValueTolerance) ||
+        !near(reflection(x), reflection(y), kValueTolerance) ||
+        !near(x.noiseResistance, y.noiseResistance, kValueTolerance))
       return "noise point " + std::to_string(k + 1) + " differs";
   }
   return std::string();
