@@ -1,0 +1,70 @@
+#ifndef TOUCHSTONE2_REPORTS_FILE_REPORT_H
+#define TOUCHSTONE2_REPORTS_FILE_REPORT_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <touchstone2/diagnostic.h>
+
+namespace touchstone2 {
+
+// One diagnostic as a value, kept after the parse that raised it is gone.
+struct DiagnosticRecord {
+  std::int32_t code = 0;
+  bool isError = false;
+  std::uint32_t line = 0;    // 0: none
+  std::uint32_t column = 0;  // 0: none
+  std::string message;
+};
+
+// What checking one file found: the reports of every format are made from it.
+struct FileReport {
+  std::string path;  // the name as given, "-" (or the name chosen) for standard input
+  bool parsed = false;  // read without error: the fields below are the file's
+  bool valid = false;   // passed the check (--strict: without warnings, too)
+  std::uint32_t version = 0;
+  std::uint32_t ports = 0;
+  std::uint32_t frequencies = 0;
+  std::uint32_t noiseFrequencies = 0;
+  std::vector<DiagnosticRecord> diagnostics;
+
+  std::size_t warningCount() const;
+  // Takes the version and the counts of a file after a successful parse.
+  void takeFrom(const File& file);
+};
+
+// The counts of a run over many files.
+struct RunSummary {
+  std::size_t files = 0;
+  std::size_t valid = 0;
+  std::size_t invalid = 0;
+  std::size_t warnings = 0;
+
+  void add(const FileReport& report);
+};
+
+// Records every diagnostic of a parse into a report, and hands it on to
+// another handler where one is given (the text lines are that handler's).
+class RecordingHandler : public MessageHandler {
+ public:
+  RecordingHandler(FileReport& report, MessageHandler* next) : report_(report), next_(next) {}
+  void error(const File& file, const ParserError& error) override;
+  void warning(const File& file, const ParserWarning& warning) override;
+
+ private:
+  void record(const Diagnostic& diagnostic, bool isError);
+  FileReport& report_;
+  MessageHandler* next_;
+};
+
+// "E2003" or "W2005": the code as users see it.
+std::string codeName(std::int32_t code);
+
+// "1", "1.1", "2.0" or "2.1"; empty for a version the table does not know.
+const char* versionWord(std::uint32_t version);
+
+}  // namespace touchstone2
+
+#endif
