@@ -16,6 +16,7 @@
 
 #include "app/file_check.h"
 #include "app/usage.h"
+#include "diagnostics/collecting_handler.h"
 #include "reports/file_report.h"
 #include "reports/github_annotations.h"
 #ifdef SNPVET_JSON_REPORTS
@@ -44,7 +45,8 @@ Outcome checkOne(const Target& target, const BatchSettings& settings) {
   o.report.path = target.path;
   std::ostringstream lines;
   StandardMessageHandler text(lines);
-  RecordingHandler handler(o.report, settings.format == ReportFormat::Text ? &text : nullptr);
+  CollectingHandler records;
+  HandlerPair handler(records, settings.format == ReportFormat::Text ? &text : nullptr);
   std::string failure;
   try {
     File file(target.path);
@@ -58,6 +60,7 @@ Outcome checkOne(const Target& target, const BatchSettings& settings) {
   } catch (...) {
     failure = "snpvet: unexpected internal error\n";
   }
+  o.report.diagnostics = records.take();
   if (!failure.empty())
     o.report.parsed = false;
   o.report.valid = o.report.parsed && !(settings.strict && o.report.warningCount() != 0);

@@ -44,4 +44,16 @@ bool parseTarget(const Target& target, File& file, MessageHandler& handler) {
   return parser.parse(contents) && file.isValid();
 }
 
+void HandlerPair::error(const File& file, const ParserError& error) {
+  first_.error(file, error);
+  if (second_ != nullptr)
+    second_->error(file, error);
+}
+
+void HandlerPair::warning(const File& file, const ParserWarning& warning) {
+  first_.warning(file, warning);
+  if (second_ != nullptr)
+    second_->warning(file, warning);
+}
+
 }  // namespace touchstone2

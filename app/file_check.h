@@ -14,6 +14,19 @@ namespace touchstone2 {
 // reported to the handler as an unreadable file.
 bool parseTarget(const Target& target, File& file, MessageHandler& handler);
 
+// Hands each diagnostic to one handler, then to another where one is given:
+// the records a report is made of, and the text lines.
+class HandlerPair : public MessageHandler {
+ public:
+  HandlerPair(MessageHandler& first, MessageHandler* second) : first_(first), second_(second) {}
+  void error(const File& file, const ParserError& error) override;
+  void warning(const File& file, const ParserWarning& warning) override;
+
+ private:
+  MessageHandler& first_;
+  MessageHandler* second_;
+};
+
 }  // namespace touchstone2
 
 #endif

@@ -20,7 +20,7 @@
 #include "app/file_check.h"
 #include "app/options.h"
 #include "app/usage.h"
-#include "reports/file_report.h"
+#include "diagnostics/collecting_handler.h"
 
 namespace touchstone2 {
 
@@ -105,12 +105,12 @@ int rewriteFile(const Options& options, const Target& target, std::ostream& out,
                 std::ostream& err) {
   File file(target.path);
   StandardMessageHandler text(err);
-  FileReport report;
-  RecordingHandler handler(report, &text);
+  CollectingHandler records;
+  HandlerPair handler(records, &text);
   // The handler has already printed the error of a failed parse.
   if (!parseTarget(target, file, handler))
     return 1;
-  if (options.strict && report.warningCount() != 0)
+  if (options.strict && !records.records().empty())  // warnings only, after a success
     return 1;
   return produce(options.mode, file, out, err);
 }

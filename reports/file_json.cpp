@@ -17,11 +17,11 @@ json orNull(bool known, std::uint32_t value) {
 }
 
 json diagnosticJson(const DiagnosticRecord& d) {
-  return {{"code", codeName(d.code)},
-          {"severity", d.isError ? "error" : "warning"},
+  return {{"code", codeName(d)},
+          {"severity", d.severity == Severity::Error ? "error" : "warning"},
           {"line", orNull(d.line != 0, d.line)},
           {"column", orNull(d.column != 0, d.column)},
-          {"message", d.message}};
+          {"message", d.text}};
 }
 
 }  // namespace

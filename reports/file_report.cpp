@@ -10,7 +10,7 @@ namespace touchstone2 {
 std::size_t FileReport::warningCount() const {
   std::size_t n = 0;
   for (const DiagnosticRecord& d : diagnostics)
-    n += d.isError ? 0 : 1;
+    n += d.severity == Severity::Warning ? 1 : 0;
   return n;
 }
 
@@ -31,25 +31,9 @@ void RunSummary::add(const FileReport& report) {
   warnings += report.warningCount();
 }
 
-void RecordingHandler::error(const File& file, const ParserError& error) {
-  record(error, true);
-  if (next_ != nullptr)
-    next_->error(file, error);
-}
-
-void RecordingHandler::warning(const File& file, const ParserWarning& warning) {
-  record(warning, false);
-  if (next_ != nullptr)
-    next_->warning(file, warning);
-}
-
-void RecordingHandler::record(const Diagnostic& diagnostic, bool isError) {
-  report_.diagnostics.push_back({diagnostic.getCode(), isError, diagnostic.getLine(),
-                                 diagnostic.getColumn(), diagnostic.message()});
-}
-
-std::string codeName(std::int32_t code) {
-  return (isWarningCode(code) ? "W" : "E") + std::to_string(code);
+std::string codeName(const DiagnosticRecord& diagnostic) {
+  return (diagnostic.severity == Severity::Warning ? "W" : "E") +
+         std::to_string(static_cast<std::int32_t>(diagnostic.code));
 }
 
 const char* versionWord(std::uint32_t version) {

@@ -6,18 +6,9 @@
 #include <string>
 #include <vector>
 
-#include <touchstone2/diagnostic.h>
+#include <touchstone2/reading.h>
 
 namespace touchstone2 {
-
-// One diagnostic as a value, kept after the parse that raised it is gone.
-struct DiagnosticRecord {
-  std::int32_t code = 0;
-  bool isError = false;
-  std::uint32_t line = 0;    // 0: none
-  std::uint32_t column = 0;  // 0: none
-  std::string message;
-};
 
 // What checking one file found: the reports of every format are made from it.
 struct FileReport {
@@ -28,7 +19,7 @@ struct FileReport {
   std::uint32_t ports = 0;
   std::uint32_t frequencies = 0;
   std::uint32_t noiseFrequencies = 0;
-  std::vector<DiagnosticRecord> diagnostics;
+  std::vector<DiagnosticRecord> diagnostics;  // in the order found
 
   std::size_t warningCount() const;
   // Takes the version and the counts of a file after a successful parse.
@@ -45,22 +36,8 @@ struct RunSummary {
   void add(const FileReport& report);
 };
 
-// Records every diagnostic of a parse into a report, and hands it on to
-// another handler where one is given (the text lines are that handler's).
-class RecordingHandler : public MessageHandler {
- public:
-  RecordingHandler(FileReport& report, MessageHandler* next) : report_(report), next_(next) {}
-  void error(const File& file, const ParserError& error) override;
-  void warning(const File& file, const ParserWarning& warning) override;
-
- private:
-  void record(const Diagnostic& diagnostic, bool isError);
-  FileReport& report_;
-  MessageHandler* next_;
-};
-
 // "E2003" or "W2005": the code as users see it.
-std::string codeName(std::int32_t code);
+std::string codeName(const DiagnosticRecord& diagnostic);
 
 // "1", "1.1", "2.0" or "2.1"; empty for a version the table does not know.
 const char* versionWord(std::uint32_t version);

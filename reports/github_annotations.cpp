@@ -31,14 +31,14 @@ std::string githubAnnotations(const FileReport& report) {
   std::string lines;
   const std::string file = escaped(report.path, true);
   for (const DiagnosticRecord& d : report.diagnostics) {
-    lines += d.isError ? "::error file=" : "::warning file=";
+    lines += d.severity == Severity::Error ? "::error file=" : "::warning file=";
     lines += file;
     if (d.line != 0) {
       lines += ",line=" + std::to_string(d.line);
       if (d.column != 0)
         lines += ",col=" + std::to_string(d.column);
     }
-    lines += ",title=" + codeName(d.code) + "::" + escaped(d.message, false) + "\n";
+    lines += ",title=" + codeName(d) + "::" + escaped(d.text, false) + "\n";
   }
   return lines;
 }

@@ -50,7 +50,7 @@ std::string sarifHead(const char* toolVersion) {
   for (std::size_t i = 0; i < kCodeCount; ++i) {
     const CodeRow& row = kCodes[i];
     const bool isError = row.severity == Severity::Error;
-    rules.push_back({{"id", codeName(static_cast<std::int32_t>(row.code))},
+    rules.push_back({{"id", codeName({row.code, row.severity, 0, 0, {}})},
                      {"name", row.name},
                      {"shortDescription", {{"text", row.text}}},
                      {"help", {{"text", ruleHelp(row)}}},
@@ -71,9 +71,9 @@ std::string sarifResults(const FileReport& report) {
       if (d.column != 0)
         physical["region"]["startColumn"] = d.column;
     }
-    const json result = {{"ruleId", codeName(d.code)},
-                         {"level", level(d.isError)},
-                         {"message", {{"text", d.message}}},
+    const json result = {{"ruleId", codeName(d)},
+                         {"level", level(d.severity == Severity::Error)},
+                         {"message", {{"text", d.text}}},
                          {"locations", json::array({{{"physicalLocation", physical}}})}};
     results += (results.empty() ? "" : ",\n") + text(result);
   }
