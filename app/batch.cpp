@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <condition_variable>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -178,7 +179,8 @@ class Pool {
   static constexpr std::size_t kAheadPerWorker = 4;
 
   Pool(const std::vector<Target>& targets, const BatchSettings& settings)
-      : targets_(targets), settings_(settings), slots_(targets.size()) {}
+      : targets_(targets), settings_(settings), slots_(targets.size()),
+        failures_(targets.size()) {}
 
   ~Pool() {
     {
@@ -206,7 +208,9 @@ class Pool {
   // The outcome of file i, waiting for it; the file after it may then be taken.
   std::unique_ptr<Outcome> take(std::size_t i) {
     std::unique_lock<std::mutex> lock(mutex_);
-    ready_.wait(lock, [&] { return slots_[i] != nullptr; });
+    ready_.wait(lock, [&] { return slots_[i] != nullptr || failures_[i] != nullptr; });
+    if (failures_[i] != nullptr)
+      std::rethrow_exception(failures_[i]);
     std::unique_ptr<Outcome> o = std::move(slots_[i]);
     written_ = i + 1;
     room_.notify_all();
@@ -224,10 +228,20 @@ class Pool {
           return;
         i = next_++;
       }
-      auto o = std::make_unique<Outcome>(checkOne(targets_[i], settings_));
+      // What escapes even the rendering of a file (memory running out) must
+      // not end the thread, which would end the process: the writer rethrows
+      // it in the file's turn, and the run ends as a run of one file would.
+      std::unique_ptr<Outcome> o;
+      std::exception_ptr failure;
+      try {
+        o = std::make_unique<Outcome>(checkOne(targets_[i], settings_));
+      } catch (...) {
+        failure = std::current_exception();
+      }
       {
         std::lock_guard<std::mutex> lock(mutex_);
         slots_[i] = std::move(o);
+        failures_[i] = failure;
       }
       ready_.notify_all();
     }
@@ -236,6 +250,7 @@ class Pool {
   const std::vector<Target>& targets_;
   const BatchSettings& settings_;
   std::vector<std::unique_ptr<Outcome>> slots_;
+  std::vector<std::exception_ptr> failures_;
   std::vector<std::thread> threads_;
   std::mutex mutex_;
   std::condition_variable ready_;
