@@ -25,6 +25,16 @@ void FileReport::takeFrom(const File& file) {
   noiseFrequencies = noise != nullptr ? noise->pointCount() : 0;
 }
 
+FileReport reportOf(const ReadResult& result) {
+  FileReport report;
+  report.path = result.file.getFilename();
+  report.parsed = report.valid = result.valid();
+  if (report.parsed)
+    report.takeFrom(result.file);
+  report.diagnostics = result.diagnostics;
+  return report;
+}
+
 void RunSummary::add(const FileReport& report) {
   ++files;
   ++(report.valid ? valid : invalid);

@@ -26,6 +26,10 @@ struct FileReport {
   void takeFrom(const File& file);
 };
 
+// The report of a read (readFile, readBytes): what the WebAssembly module
+// turns into JSON with fileReportJson.
+FileReport reportOf(const ReadResult& result);
+
 // The counts of a run over many files.
 struct RunSummary {
   std::size_t files = 0;
