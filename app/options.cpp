@@ -24,6 +24,13 @@ void Options::parseCommandLine(int argc, const char* const* argv) {
     const std::string arg = argv[i];
     if (applyOption(arg, argc, argv, i))
       continue;
+    if (arg == "--explain" || arg.rfind("--explain=", 0) == 0) {
+      if (arg == "--explain" && i + 1 == argc)
+        throw std::runtime_error("--explain needs a code, such as E2011");
+      explainCode = arg == "--explain" ? argv[++i] : arg.substr(arg.find('=') + 1);
+      explainRequested = true;
+      continue;
+    }
     // Compared case-sensitively: "-Describe" is a typo, not an option. A lone
     // "-" is standard input.
     if (arg.size() > 1 && arg[0] == '-')

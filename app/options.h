@@ -35,6 +35,9 @@ struct Options {
   std::string stdinName = "-";
   // The paths in the order given; empty arguments are passed over.
   std::vector<std::string> paths;
+  // --explain CODE: the code as written; the run looks it up.
+  bool explainRequested = false;
+  std::string explainCode;
 
   // Decodes every argument after the program name, in order. Throws
   // std::runtime_error at the first bad argument; the record then holds what

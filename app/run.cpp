@@ -18,6 +18,7 @@
 
 #include "app/batch.h"
 #include "app/file_check.h"
+#include "app/explain.h"
 #include "app/options.h"
 #include "app/usage.h"
 #include "diagnostics/collecting_handler.h"
@@ -31,6 +32,7 @@ const char kV1Failure[] = "snpvet: failed to write Touchstone v1 file: ";
 const char kDescribeFailure[] = "snpvet: failed to write description: ";
 const char kHelpFailure[] = "snpvet: failed to write help: ";
 const char kVersionFailure[] = "snpvet: failed to write version: ";
+const char kExplanationFailure[] = "snpvet: failed to write the explanation: ";
 
 // Flushes what a mode wrote and tells whether it really got out: a full disk
 // or a closed stdout must not end in status 0. errno is cleared before each
@@ -57,6 +59,16 @@ int reportCommandLineError(std::ostream& err, const char* message) {
   printUsage(err);
   err << "\nsnpvet: " << message << "\n" << std::endl;
   return 1;
+}
+
+int explain(const std::string& code, std::ostream& out, std::ostream& err) {
+  std::string problem;
+  const CodeRow* row = codeRowNamed(code, problem);
+  if (row == nullptr)
+    return reportCommandLineError(err, problem.c_str());
+  errno = 0;
+  printExplanation(*row, out);
+  return finishOutput(out, err, kExplanationFailure);
 }
 
 // A writer lives for its one write call. Only the refusals it reports as
@@ -156,6 +168,8 @@ int runUnguarded(int argc, char** argv, std::ostream& out, std::ostream& err) {
     return printText(printHelp, out, err, kHelpFailure);
   if (options.versionRequested)
     return printText(printVersion, out, err, kVersionFailure);
+  if (options.explainRequested)
+    return explain(options.explainCode, out, err);
   if (options.paths.empty())
     return reportCommandLineError(err, "no filename was specified");
   if (options.mode != OutputMode::CheckOnly)

@@ -17,6 +17,7 @@ const char kUsageLines[] =
     "              [-j N] [--stdin-name NAME] PATH...\n"
     "       snpvet -canonical | -canonical-v2 | -canonical-v2.1 | -canonical-v1 |\n"
     "              -canonical-v1.1 | -describe [--strict] [--stdin-name NAME] PATH\n"
+    "       snpvet --explain CODE\n"
     "       snpvet -help | -h | --help | -version | --version\n";
 
 // The explanations start in column 33 so that they line up under each other.
@@ -50,6 +51,8 @@ const char kHelpText[] =
     "\n"
     "Other modes:\n"
     "\n"
+    "  --explain CODE                Explains a diagnostic code, such as E2011:\n"
+    "                                the rule, its usual causes and the fix.\n"
     "  -version, --version           Displays the version number.\n"
     "  -help, -h, --help             Displays this help message.\n"
     "\n"

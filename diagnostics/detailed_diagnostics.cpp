@@ -151,4 +151,13 @@ NonphysicalNoiseWarning::NonphysicalNoiseWarning(double value, const Position& w
   setDetail("nonphysical noise behavior (" + formatGeneral(value) + " dB) described");
 }
 
+ExtensionPortCountWarning::ExtensionPortCountWarning(const std::string& extension,
+                                                     const std::string& namedPorts,
+                                                     std::uint32_t ports, const Position& where)
+    : ParserWarning(Code::ExtensionPortCount, where) {
+  setDetail("the file name's extension (" + extension + ") says " + namedPorts +
+            (namedPorts == "1" ? " port" : " ports") + ", the data have " +
+            std::to_string(ports) + (ports == 1 ? " port" : " ports"));
+}
+
 }  // namespace touchstone2

@@ -14,12 +14,6 @@ std::string text(const json& value) {
   return value.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-// The rule's help: the short text of the code until the table holds a longer
-// explanation of each.
-const char* ruleHelp(const CodeRow& row) {
-  return row.text;
-}
-
 const char* level(bool isError) {
   return isError ? "error" : "warning";
 }
@@ -53,7 +47,7 @@ std::string sarifHead(const char* toolVersion) {
     rules.push_back({{"id", codeName({row.code, row.severity, 0, 0, {}})},
                      {"name", row.name},
                      {"shortDescription", {{"text", row.text}}},
-                     {"help", {{"text", ruleHelp(row)}}},
+                     {"help", {{"text", row.explanation}}},
                      {"defaultConfiguration", {{"level", level(isError)}}}});
   }
   const json driver = {{"name", "snpvet"}, {"version", toolVersion}, {"rules", rules}};

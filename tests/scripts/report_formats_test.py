@@ -109,6 +109,10 @@ def check(snpvet, folder, validate, sarif_validator):
                      for e in sarif_validator.iter_errors(sarif)]
     the_run = sarif["runs"][0]
     rules = {r["id"] for r in the_run["tool"]["driver"]["rules"]}
+    for rule in the_run["tool"]["driver"]["rules"][::16]:  # the help: --explain's paragraph
+        explained = run(snpvet, "--explain", rule["id"])[1].decode().partition("\n\n")[2]
+        if " ".join(rule["help"]["text"].split()) != " ".join(explained.split()) or not explained:
+            problems.append("sarif: rule %s's help is not its explanation" % rule["id"])
     results = []
     for r in the_run["results"]:
         where = r["locations"][0]["physicalLocation"]
