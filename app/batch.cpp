@@ -109,6 +109,7 @@ class Printer {
   // False once the output cannot be written: the run stops.
   bool print(const Outcome& o) {
     summary_.add(o.report);
+    // Before the write to err, which flushes out first (err is tied to it).
     errno = 0;
     err_ << o.err << std::flush;
     if (settings_.format == ReportFormat::Json) {
