@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <touchstone2/export.h>
+
 namespace touchstone2 {
 
 // Every diagnostic the checker knows, one row each: the name raise sites use,
@@ -475,20 +477,20 @@ struct CodeRow {
   const char* text;
   const char* explanation;
 };
-extern const CodeRow kCodes[];
-extern const std::size_t kCodeCount;
+TOUCHSTONE2_API extern const CodeRow kCodes[];
+TOUCHSTONE2_API extern const std::size_t kCodeCount;
 
 // The short text of a diagnostic code; "unknown Touchstone parser error" for a
 // number that is not in the table. Static storage, never fails.
-const char* messageText(std::int32_t code);
+TOUCHSTONE2_API const char* messageText(std::int32_t code);
 
 // The explanation of a diagnostic code, a paragraph of plain ASCII without
 // line ends; "" for a number that is not in the table. Static storage, never
 // fails.
-const char* explanationText(std::int32_t code);
+TOUCHSTONE2_API const char* explanationText(std::int32_t code);
 
 // Warnings are reported and the parse goes on; every other code ends it.
-bool isWarningCode(std::int32_t code);
+TOUCHSTONE2_API bool isWarningCode(std::int32_t code);
 
 }  // namespace touchstone2
 

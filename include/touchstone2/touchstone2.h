@@ -4,8 +4,8 @@
 // Everything a program needs to read Touchstone v1 and v2.0 files with the
 // touchstone2 library: the file record and its containers, the parser, the
 // message handlers with their diagnostics, the reads that return the
-// diagnostics as values, the builder from arrays, the writers and the
-// description.
+// diagnostics as values, the builder from arrays, the writers, the
+// description and writeFile, which replaces a file safely.
 //
 //   #include <touchstone2/touchstone2.h>
 //
@@ -17,6 +17,7 @@
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/enums.h>
 #include <touchstone2/file.h>
+#include <touchstone2/file_output.h>
 #include <touchstone2/parameters.h>
 #include <touchstone2/parser.h>
 #include <touchstone2/reading.h>

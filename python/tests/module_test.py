@@ -135,6 +135,24 @@ class Errors(unittest.TestCase):
                 with self.assertRaises(touchstone2.TouchstoneError) as again:
                     touchstone2.read_bytes(data, path)
                 self.assertEqual(again.exception.diagnostic, error)
+                with open(path, "rb") as f, self.assertRaises(touchstone2.TouchstoneError) as opened:
+                    touchstone2.read(f)
+                self.assertEqual(opened.exception.diagnostic, error)
+
+    def test_binary_file_objects(self):
+        """An open file names itself; a nameless object is "<file object>";
+        text mode, which has decoded the bytes, is refused."""
+        path = os.path.normpath(HERE + "/../../examples/amplifier.s2p")
+        with open(path, "rb") as f:
+            t = touchstone2.read(f)
+        want = touchstone2.read(path)
+        self.assertEqual((t.filename, t.describe()), (want.filename, want.describe()))
+        with open(path, "rb") as f:
+            nameless = touchstone2.read(io.BytesIO(f.read()))
+        self.assertEqual(nameless.filename, "<file object>")
+        same(nameless.data, want.data)
+        with open(path) as f:
+            self.assertRaisesRegex(TypeError, "binary mode", touchstone2.read, f)
 
     def test_unreadable_paths(self):
         for path, kind in [(HERE + "/missing.s2p", FileNotFoundError), (HERE, IsADirectoryError)]:
