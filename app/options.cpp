@@ -62,6 +62,8 @@ bool Options::applyOption(const std::string& arg, int argc, const char* const* a
     quiet = true;
   else if (arg == "--strict")
     strict = true;
+  else if (arg == "-o")
+    setOutputPath(valueOf(arg, 2, argc, argv, i));
   else if (arg == "-j")
     setJobs(valueOf(arg, 2, argc, argv, i));
   else if (arg.compare(0, 2, "-j") == 0 && arg.size() > 2)  // -j4
@@ -85,6 +87,12 @@ void Options::setJobs(const std::string& value) {
   if (value.empty() || n == 0)
     throw std::runtime_error("-j needs a number of workers from 1 to 256: " + value);
   jobs = n;
+}
+
+void Options::setOutputPath(const std::string& value) {
+  if (value.empty())
+    throw std::runtime_error("-o needs a file name");
+  outputPath = value;
 }
 
 void Options::setFormat(const std::string& value) {

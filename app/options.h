@@ -33,6 +33,8 @@ struct Options {
   unsigned jobs = 0;
   // The name standard input ("-") goes by in messages.
   std::string stdinName = "-";
+  // -o FILE: where a rewrite goes instead of stdout; empty for stdout.
+  std::string outputPath;
   // The paths in the order given; empty arguments are passed over.
   std::vector<std::string> paths;
   // --explain CODE: the code as written; the run looks it up.
@@ -50,6 +52,7 @@ struct Options {
   bool applyOption(const std::string& arg, int argc, const char* const* argv, int& i);
   void setJobs(const std::string& value);
   void setFormat(const std::string& value);
+  void setOutputPath(const std::string& value);
 };
 
 }  // namespace touchstone2

@@ -13,6 +13,7 @@
 
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/file.h>
+#include <touchstone2/file_output.h>
 #include <touchstone2/parser.h>
 #include <touchstone2/writer.h>
 
@@ -93,16 +94,40 @@ int writeDescription(const File& file, std::ostream& out, std::ostream& err) {
   return finishOutput(out, err, kDescribeFailure);
 }
 
-int produce(OutputMode mode, const File& file, std::ostream& out, std::ostream& err) {
+// -o FILE: the library's writeFile puts the text in place of FILE only once
+// it is whole, synced and read back, so any failure leaves the old file; its
+// refusals and file-system failures are told with the writer's prefix.
+int writeToFile(const File& file, std::uint32_t version, const std::string& path,
+                std::ostream& err, const char* failurePrefix) {
+  try {
+    writeFile(file, version, path);
+  } catch (const std::runtime_error& e) {
+    err << failurePrefix << e.what() << std::endl;
+    return 1;
+  }
+  return 0;
+}
+
+// A rewrite to stdout, or with -o to the file.
+template <class W>
+int rewrite(const File& file, std::uint32_t version, const std::string& outputPath,
+            std::ostream& out, std::ostream& err, const char* failurePrefix) {
+  if (!outputPath.empty())
+    return writeToFile(file, version, outputPath, err, failurePrefix);
+  return writeCanonical<W>(file, version, out, err, failurePrefix);
+}
+
+int produce(OutputMode mode, const File& file, const std::string& outputPath, std::ostream& out,
+            std::ostream& err) {
   switch (mode) {
     case OutputMode::CanonicalV2:
-      return writeCanonical<V2_Writer>(file, File::kVersion2, out, err, kV2Failure);
+      return rewrite<V2_Writer>(file, File::kVersion2, outputPath, out, err, kV2Failure);
     case OutputMode::CanonicalV2_1:
-      return writeCanonical<V2_Writer>(file, File::kVersion2_1, out, err, kV2Failure);
+      return rewrite<V2_Writer>(file, File::kVersion2_1, outputPath, out, err, kV2Failure);
     case OutputMode::CanonicalV1:
-      return writeCanonical<V1_Writer>(file, File::kVersion1, out, err, kV1Failure);
+      return rewrite<V1_Writer>(file, File::kVersion1, outputPath, out, err, kV1Failure);
     case OutputMode::CanonicalV1_1:
-      return writeCanonical<V1_Writer>(file, File::kVersion1_1, out, err, kV1Failure);
+      return rewrite<V1_Writer>(file, File::kVersion1_1, outputPath, out, err, kV1Failure);
     case OutputMode::Describe:
     case OutputMode::CheckOnly:
       break;
@@ -124,7 +149,7 @@ int rewriteFile(const Options& options, const Target& target, std::ostream& out,
     return 1;
   if (options.strict && !records.records().empty())  // warnings only, after a success
     return 1;
-  return produce(options.mode, file, out, err);
+  return produce(options.mode, file, options.outputPath, out, err);
 }
 
 // The one file an output mode writes; a folder is read as a file, and so
@@ -172,6 +197,10 @@ int runUnguarded(int argc, char** argv, std::ostream& out, std::ostream& err) {
     return explain(options.explainCode, out, err);
   if (options.paths.empty())
     return reportCommandLineError(err, "no filename was specified");
+  if (!options.outputPath.empty() &&
+      (options.mode == OutputMode::CheckOnly || options.mode == OutputMode::Describe))
+    return reportCommandLineError(err, "-o takes a rewrite: -canonical, -canonical-v2, "
+                                       "-canonical-v2.1, -canonical-v1 or -canonical-v1.1");
   if (options.mode != OutputMode::CheckOnly)
     return runOutputMode(options, out, err);
   return runChecks(options, out, err);

@@ -19,10 +19,11 @@ A case is one line:  [ARGS] INPUT -> EXPECT   (a '#' after EXPECT starts a note)
   EXPECT  each diagnostic line in order, as E2003@2:5 or W2005@3:1, or E1001
           without a position; ="text" after one checks its message exactly;
           v1, v1.1, v2.0 or v2.1 for the verdict line; out= and stderr= (a base,
-          a "text" or BASE+"text") for the exact stdout and stderr; status=N
+          a "text" or BASE+"text") for the exact stdout and stderr; status=N;
+          file:PATH= (likewise) for what a file in the run's folder holds after it
 The status is 1 when an E item is expected, else 0, unless status= says.
-A tree's files are several, so its case expects out=, stderr= and status=
-only.
+A tree's files are several, so its case expects out=, stderr=, status= and
+file: only.
 Without a verdict or out=, stdout must be empty after a failure; a case that
 expects success needs one of them (unless stdout goes to a PATH).
 Whatever a case says must be compared: a table without a case, a base without
@@ -47,7 +48,8 @@ import tempfile
 ESCAPES = {"n": b"\n", "r": b"\r", "t": b"\t", "0": b"\0", "\\": b"\\", '"': b'"'}
 DIAGNOSTIC = re.compile(rb"^(?P<file>.*?)(?::(?P<pos>\d+:\d+))?: (error E|warning W)"
                         rb"(?P<code>\d+): (?P<text>.*)$")
-ITEM = re.compile(r'(?P<key>[EW]\d{4}(?:@\d+:\d+)?|v1\.1|v2\.1|v1|v2\.0|out|stderr|status|name)'
+ITEM = re.compile(r'(?P<key>[EW]\d{4}(?:@\d+:\d+)?|v1\.1|v2\.1|v1|v2\.0|out|stderr|status|name|'
+                  r'file:[\w./-]+)'
                   r'(?:=(?P<value>(?:\w+\+)?"(?:\\.|[^"\\])*"|\S+))?$')
 
 
@@ -168,7 +170,7 @@ class Case:
             else None
         self.name, self.diagnostics, self.verdict = "in.s2p", [], None
         self.stdout = self.stderr = self.status = None
-        self.given = set()
+        self.given, self.files = set(), {}
         for word in words(right, True):
             self.expect(word, bases)
         errors = any(d[0].startswith("E") for d in self.diagnostics)
@@ -187,7 +189,7 @@ class Case:
             raise CaseError("stderr= with diagnostics")
         if self.tree is not None and (self.diagnostics or self.verdict or not self.tree or
                                       "status" not in self.given):
-            raise CaseError("a tree needs entries, and out=, stderr= and status= only")
+            raise CaseError("a tree needs entries, and out=, stderr=, status= and file: only")
 
     def expect(self, word, bases):
         m = ITEM.match(word)
@@ -196,7 +198,7 @@ class Case:
         key, value = m.group("key"), m.group("value")
         text = unquote(value) if value and value.startswith('"') else None
         joined = re.match(r'(\w+)\+(".*")$', value or "")
-        if joined and key in ("out", "stderr"):  # a base, then a text
+        if joined and (key in ("out", "stderr") or key.startswith("file:")):  # a base, a text
             text = b"".join(bases[joined.group(1)]) + unquote(joined.group(2))
         kind = "verdict" if key[0] == "v" else "diagnostic" if key[0] in "EW" else key
         if kind in self.given and kind != "diagnostic":
@@ -217,6 +219,8 @@ class Case:
             self.stderr = text if text is not None else b"".join(bases[value])
         elif key == "status":
             self.status = int(value)
+        elif key.startswith("file:"):
+            self.files[key[5:]] = text if text is not None else b"".join(bases[value])
         else:
             self.name = value
 
@@ -238,7 +242,14 @@ class Case:
             finally:
                 if self.stdout_to:
                     sink.close()
-        return self.differences(done.stdout or b"", done.stderr, done.returncode)
+            found = {}
+            for name in self.files:
+                if os.path.isfile(os.path.join(where, name)):
+                    with open(os.path.join(where, name), "rb") as f:
+                        found[name] = f.read()
+        return self.differences(done.stdout or b"", done.stderr, done.returncode) + [
+            "file %s: %r\n    expected %r" % (name, found.get(name), data)
+            for name, data in self.files.items() if found.get(name) != data]
 
     def differences(self, out, err, status):
         problems = []
