@@ -28,11 +28,13 @@ def sources():
     """The library's sources and the binding's, from the list that CMake
     reads too (cmake/sources.txt): all but the program (app/), the manual
     page's generator (docs/), the WebAssembly binding (web/) and the unit
-    tests, relative to this folder as setuptools wants them."""
+    tests, relative to this folder as setuptools wants them. The JSON reports
+    (*_json.cpp) are the program's, and need headers the module does not."""
     with open(os.path.join(ROOT, "cmake", "sources.txt"), encoding="utf-8") as f:
         listed = [line.strip() for line in f if line.strip() and not line.startswith("#")]
     return [path for path in listed
-            if not path.startswith(("app/", "docs/", "web/")) and not path.endswith("_test.cpp")]
+            if not path.startswith(("app/", "docs/", "web/"))
+            and not path.endswith(("_test.cpp", "_json.cpp"))]
 
 
 def include_dirs():

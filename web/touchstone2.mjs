@@ -31,18 +31,10 @@ const api = {
   check: core.cwrap("ts_check", "number", ["number", "number", "number"]),
   free: core.cwrap("ts_free", null, ["number"]),
   valid: core.cwrap("ts_valid", "number", ["number"]),
-  version: core.cwrap("ts_version", "string", ["number"]),
   parameter: core.cwrap("ts_parameter", "string", ["number"]),
   ports: core.cwrap("ts_ports", "number", ["number"]),
   frequencies: core.cwrap("ts_frequencies", "number", ["number"]),
-  noiseFrequencies: core.cwrap("ts_noise_frequencies", "number", ["number"]),
-  diagnosticCount: core.cwrap("ts_diagnostic_count", "number", ["number"]),
-  diagnosticCode: core.cwrap("ts_diagnostic_code", "number", ["number", "number"]),
-  diagnosticIsError: core.cwrap("ts_diagnostic_is_error", "number", ["number", "number"]),
-  diagnosticLine: core.cwrap("ts_diagnostic_line", "number", ["number", "number"]),
-  diagnosticColumn: core.cwrap("ts_diagnostic_column", "number", ["number", "number"]),
-  diagnosticMessage: core.cwrap("ts_diagnostic_message", "number", ["number", "number"]),
-  diagnosticMessageSize: core.cwrap("ts_diagnostic_message_size", "number", ["number", "number"]),
+  report: core.cwrap("ts_report", "number", ["number"]),
   write: core.cwrap("ts_write", "number", ["number", "string"]),
   describe: core.cwrap("ts_describe", "number", ["number"]),
   text: core.cwrap("ts_text", "number", ["number"]),
@@ -109,41 +101,15 @@ function withChecked(input, name, use) {
   }
 }
 
-function diagnosticsOf(handle) {
-  const found = [];
-  const count = api.diagnosticCount(handle);
-  for (let i = 0; i < count; ++i) {
-    const error = api.diagnosticIsError(handle, i) !== 0;
-    const code = api.diagnosticCode(handle, i);
-    const line = api.diagnosticLine(handle, i);
-    const column = api.diagnosticColumn(handle, i);
-    found.push({
-      code: (error ? "E" : "W") + code,
-      severity: error ? "error" : "warning",
-      line: line === 0 ? null : line,
-      column: line === 0 || column === 0 ? null : column,
-      message: heapText(api.diagnosticMessage(handle, i), api.diagnosticMessageSize(handle, i)),
-    });
-  }
-  return found;
-}
-
-function summaryOf(handle, name) {
-  const valid = api.valid(handle) !== 0;
-  return {
-    path: name,
-    valid,
-    version: valid ? api.version(handle) : null,
-    ports: valid ? api.ports(handle) : null,
-    frequencies: valid ? api.frequencies(handle) : null,
-    noise_frequencies: valid ? api.noiseFrequencies(handle) : null,
-    diagnostics: diagnosticsOf(handle),
-  };
+// The check's report: the JSON object of one file that snpvet --format=json
+// writes, made by the same library function.
+function reportOf(handle) {
+  return JSON.parse(takeText(handle, api.report(handle)));
 }
 
 // The first error as a TouchstoneError, for the calls that need a valid file.
 function refuseInvalid(handle, name) {
-  const diagnostic = diagnosticsOf(handle).find((d) => d.severity === "error") ?? null;
+  const diagnostic = reportOf(handle).diagnostics.find((d) => d.severity === "error") ?? null;
   const where = diagnostic && diagnostic.line !== null
     ? `${diagnostic.line}:` + (diagnostic.column !== null ? `${diagnostic.column}:` : "")
     : "";
@@ -162,11 +128,12 @@ function takeText(handle, status) {
   return text;
 }
 
-/** The check of one file: its verdict, version, size and every diagnostic,
- * each {code: "E2003", severity, line, column, message} with line and column
- * null where there is none. */
+/** The check of one file, the object snpvet --format=json writes for it:
+ * {path, valid, version, ports, frequencies, noise_frequencies, diagnostics},
+ * each diagnostic {code: "E2003", severity, line, column, message} with line
+ * and column null where there is none. */
 export function check(bytes, name = "<bytes>") {
-  return withChecked(bytes, name, (handle) => summaryOf(handle, name));
+  return withChecked(bytes, name, reportOf);
 }
 
 /** The file rewritten in canonical form as version "2.0", "2.1", "1" or

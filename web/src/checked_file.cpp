@@ -6,8 +6,12 @@
 #include <touchstone2/writer.h>
 
 #include "model/vocabulary.h"
+#include "reports/file_report.h"
+#include "reports/json_report.h"
 
 namespace touchstone2::web {
+
+void CheckedFile::report() { text_ = fileReportJson(reportOf(read_)); }
 
 // Versions of keyword files are written by the v2.0 writer, the others by the
 // v1 writer, as the checker's own modes do.

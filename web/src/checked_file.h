@@ -11,8 +11,8 @@
 namespace touchstone2::web {
 
 // One file checked from bytes in memory, kept for the JavaScript side to ask
-// about: the verdict, the diagnostics, the texts the writers make of it and
-// its values as plain arrays. Every answer that is text or an array stays in
+// about: the report of the check, the texts the writers make of it and its
+// values as plain arrays. Every answer that is text or an array stays in
 // the object until the next such answer, so JavaScript reads it in place.
 class CheckedFile {
  public:
@@ -22,7 +22,10 @@ class CheckedFile {
 
   const File& file() const { return read_.file; }
   bool valid() const { return read_.valid(); }
-  const std::vector<DiagnosticRecord>& diagnostics() const { return read_.diagnostics; }
+
+  // The check as the JSON object of one file that snpvet --format=json
+  // writes, in text().
+  void report();
 
   // The file rewritten as version ("2.0", "2.1", "1" or "1.1"), or the
   // description. False when the writer refuses, the reason then in text().

@@ -1,7 +1,7 @@
 // The functions the JavaScript module calls, in C linkage so that the
 // WebAssembly build exports them by name. A CheckedFile is handed out as an
 // opaque pointer; JavaScript frees it with ts_free. Texts are handed out as
-// (pointer, size), since a message may hold any byte of the file.
+// (pointer, size).
 
 
 #include <cstddef>
@@ -16,17 +16,6 @@
 #include "web/src/checked_file.h"
 
 using touchstone2::web::CheckedFile;
-using touchstone2::DiagnosticRecord;
-
-namespace {
-
-const DiagnosticRecord* record(const CheckedFile* checked, std::uint32_t index) {
-  if (index >= checked->diagnostics().size())
-    return nullptr;
-  return &checked->diagnostics()[index];
-}
-
-}  // namespace
 
 extern "C" {
 
@@ -44,12 +33,6 @@ EMSCRIPTEN_KEEPALIVE void ts_free(CheckedFile* checked) { delete checked; }
 
 EMSCRIPTEN_KEEPALIVE int ts_valid(const CheckedFile* checked) { return checked->valid(); }
 
-// The version word ("1", "1.1", "2.0", "2.1"), or "" where the check did not
-// settle one.
-EMSCRIPTEN_KEEPALIVE const char* ts_version(const CheckedFile* checked) {
-  return touchstone2::wordFor(touchstone2::kVersions, checked->file().getVersion(), "");
-}
-
 // The parameter letter ("S", "Y", "Z", "H", "G"), or "" where there is none.
 EMSCRIPTEN_KEEPALIVE const char* ts_parameter(const CheckedFile* checked) {
   return touchstone2::wordFor(touchstone2::kParameterTypes, checked->file().getParameterType(), "");
@@ -64,49 +47,14 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t ts_frequencies(const CheckedFile* checked) {
   return data != nullptr ? data->frequencyCount() : 0;
 }
 
-EMSCRIPTEN_KEEPALIVE std::uint32_t ts_noise_frequencies(const CheckedFile* checked) {
-  const touchstone2::NoiseParams* noise = checked->file().getNoiseData();
-  return noise != nullptr ? noise->pointCount() : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE std::uint32_t ts_diagnostic_count(const CheckedFile* checked) {
-  return static_cast<std::uint32_t>(checked->diagnostics().size());
-}
-
-EMSCRIPTEN_KEEPALIVE std::int32_t ts_diagnostic_code(const CheckedFile* checked,
-                                                     std::uint32_t index) {
-  const DiagnosticRecord* found = record(checked, index);
-  return found != nullptr ? static_cast<std::int32_t>(found->code) : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE int ts_diagnostic_is_error(const CheckedFile* checked, std::uint32_t index) {
-  const DiagnosticRecord* found = record(checked, index);
-  return found != nullptr && found->severity == touchstone2::Severity::Error;
-}
-
-EMSCRIPTEN_KEEPALIVE std::uint32_t ts_diagnostic_line(const CheckedFile* checked,
-                                                      std::uint32_t index) {
-  const DiagnosticRecord* found = record(checked, index);
-  return found != nullptr ? found->line : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE std::uint32_t ts_diagnostic_column(const CheckedFile* checked,
-                                                        std::uint32_t index) {
-  const DiagnosticRecord* found = record(checked, index);
-  return found != nullptr ? found->column : 0;
-}
-
-// The message's bytes and their count.
-EMSCRIPTEN_KEEPALIVE const char* ts_diagnostic_message(const CheckedFile* checked,
-                                                       std::uint32_t index) {
-  const DiagnosticRecord* found = record(checked, index);
-  return found != nullptr ? found->text.data() : "";
-}
-
-EMSCRIPTEN_KEEPALIVE std::size_t ts_diagnostic_message_size(const CheckedFile* checked,
-                                                            std::uint32_t index) {
-  const DiagnosticRecord* found = record(checked, index);
-  return found != nullptr ? found->text.size() : 0;
+// 1 with the JSON report in the text, -1 when memory ran out.
+EMSCRIPTEN_KEEPALIVE int ts_report(CheckedFile* checked) {
+  try {
+    checked->report();
+    return 1;
+  } catch (const std::bad_alloc&) {
+    return -1;
+  }
 }
 
 // 1 with the text, 0 with the writer's refusal, -1 when memory ran out; the

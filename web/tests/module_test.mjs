@@ -1,8 +1,8 @@
 // The JavaScript module against the native checker, on every sample file,
 // every case-table input and every fuzz regression input: the same verdict,
-// diagnostics (codes, places, texts) and version; the same canonical v2.0 and
-// v1 texts and description, byte for byte; a refusal where the checker
-// refuses.
+// diagnostics (codes, places, texts) and version, and the same object as the
+// checker's --format=json; the same canonical v2.0 and v1 texts and
+// description, byte for byte; a refusal where the checker refuses.
 //
 // Usage: node module_test.mjs SITE SNPVET PYTHON
 //   SITE    the built folder (touchstone2.mjs and the .wasm)
@@ -67,6 +67,9 @@ function compare(path) {
   assert.equal(result.valid, expected.valid, `${path}: verdict`);
   assert.equal(result.version, expected.version, `${path}: version`);
   assert.deepEqual(result.diagnostics, expected.diagnostics, `${path}: diagnostics`);
+  // The very object of the checker's JSON report.
+  const report = native(path, ["--format=json"]);
+  assert.deepEqual(result, JSON.parse(decoder.decode(report.out)).files[0], `${path}: --format=json`);
   for (const [version, mode] of [["2.0", "-canonical"], ["1", "-canonical-v1"]]) {
     const written = native(path, [mode]);
     if (written.status === 0) {
