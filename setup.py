@@ -27,14 +27,14 @@ def project_version():
 def sources():
     """The library's sources and the binding's, from the list that CMake
     reads too (cmake/sources.txt): all but the program (app/), the manual
-    page's generator (docs/), the WebAssembly binding (web/) and the unit
-    tests, relative to this folder as setuptools wants them. The JSON reports
-    (*_json.cpp) are the program's, and need headers the module does not."""
+    page's generator (docs/), the program's reports (reports/), the
+    WebAssembly binding (web/) and the unit tests, relative to this folder as
+    setuptools wants them."""
     with open(os.path.join(ROOT, "cmake", "sources.txt"), encoding="utf-8") as f:
         listed = [line.strip() for line in f if line.strip() and not line.startswith("#")]
     return [path for path in listed
-            if not path.startswith(("app/", "docs/", "web/"))
-            and not path.endswith(("_test.cpp", "_json.cpp"))]
+            if not path.startswith(("app/", "docs/", "reports/", "web/"))
+            and not path.endswith("_test.cpp")]
 
 
 def include_dirs():

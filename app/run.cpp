@@ -15,6 +15,7 @@
 #include <touchstone2/file.h>
 #include <touchstone2/file_output.h>
 #include <touchstone2/parser.h>
+#include <touchstone2/reading.h>
 #include <touchstone2/writer.h>
 
 #include "app/batch.h"
@@ -22,7 +23,6 @@
 #include "app/explain.h"
 #include "app/options.h"
 #include "app/usage.h"
-#include "diagnostics/collecting_handler.h"
 
 namespace touchstone2 {
 
