@@ -4,6 +4,10 @@
 
 namespace touchstone2 {
 
+namespace {
+const char kQualityFail[] = "--quality-fail=";
+}  // namespace
+
 void Options::parseCommandLine(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -27,6 +31,14 @@ bool Options::applyOption(const std::string& arg) {
     mode = OutputMode::CanonicalV1;
   else if (arg == "-describe")
     mode = OutputMode::Describe;
+  else if (arg == "-quality")
+    quality = true;
+  else if (arg.rfind(kQualityFail, 0) == 0) {
+    quality = true;
+    qualityFail = arg.substr(sizeof kQualityFail - 1);
+    if (qualityFail.empty())
+      throw std::runtime_error("--quality-fail needs a band: " + arg);
+  }
   else
     return false;
   return true;

@@ -19,6 +19,9 @@ struct Options {
   OutputMode mode = OutputMode::CheckOnly;
   bool helpRequested = false;
   bool versionRequested = false;
+  // -quality, or --quality-fail=BAND (which implies it); the band as given.
+  bool quality = false;
+  std::string qualityFail;
   // Empty when no file name was given (an empty argument also leaves it empty).
   std::string filename;
 

@@ -14,6 +14,7 @@
 #include <touchstone2/writer.h>
 
 #include "app/options.h"
+#include "app/quality_report.h"
 #include "app/usage.h"
 #include "model/vocabulary.h"
 
@@ -112,7 +113,10 @@ int checkFile(const Options& options, std::ostream& out, std::ostream& err) {
   // The handler has already printed the error of a failed parse.
   if (!parser.parse() || !file.isValid())
     return 1;
-  return produce(options.mode, file, out, err);
+  const int status = produce(options.mode, file, out, err);
+  if (status != 0 || !options.quality)
+    return status;
+  return printQualityReport(file, options.qualityFail, out, err);
 }
 
 int runUnguarded(int argc, char** argv, std::ostream& out, std::ostream& err) {
@@ -128,6 +132,16 @@ int runUnguarded(int argc, char** argv, std::ostream& out, std::ostream& err) {
     return printText(printVersion, out, err, kVersionFailure);
   if (options.filename.empty())
     return reportCommandLineError(err, "no filename was specified");
+  if (options.quality) {
+    // The report follows the verdict; it has no place in a rewritten file.
+    if (options.mode != OutputMode::CheckOnly)
+      return reportCommandLineError(err, "-quality goes with the plain check only");
+    const std::string problem = qualityOptionProblem(options.qualityFail);
+    if (!problem.empty()) {
+      err << "snpvet: " << problem << std::endl;
+      return 1;
+    }
+  }
   return checkFile(options, out, err);
 }
 

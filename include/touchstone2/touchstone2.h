@@ -3,7 +3,9 @@
 
 // Everything a program needs to read Touchstone v1 and v2.0 files with the
 // touchstone2 library: the file record and its containers, the parser, the
-// message handlers with their diagnostics, the writers and the description.
+// message handlers with their diagnostics, the writers and the description;
+// where the library was built with Eigen 3, the quality metrics and the
+// conversion to S-parameters.
 //
 //   #include <touchstone2/touchstone2.h>
 //
@@ -18,6 +20,8 @@
 #include <touchstone2/file.h>
 #include <touchstone2/parameters.h>
 #include <touchstone2/parser.h>
+#include <touchstone2/quality.h>
+#include <touchstone2/scattering.h>
 #include <touchstone2/writer.h>
 
 #endif

@@ -8,8 +8,8 @@ import numpy as np
 import numpy.typing as npt
 
 __version__: str
-__all__ = ["read", "read_bytes", "check", "from_network", "Touchstone", "Noise", "Diagnostic",
-           "TouchstoneError"]
+__all__ = ["read", "read_bytes", "check", "from_network", "Touchstone", "Noise", "Quality",
+           "Diagnostic", "TouchstoneError"]
 
 _Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
 # Any object with a contiguous buffer.
@@ -34,6 +34,18 @@ class Noise(NamedTuple):
     nf_min: npt.NDArray[np.float64]
     gamma_opt: npt.NDArray[np.complex128]
     rn: npt.NDArray[np.float64]
+
+@dataclass(frozen=True, eq=False)
+class Quality:
+    passivity: Optional[float]
+    reciprocity: Optional[float]
+    causality: Optional[float]
+    passivity_band: Optional[str]
+    reciprocity_band: Optional[str]
+    causality_band: Optional[str]
+    pm: npt.NDArray[np.float64]
+    rm: Optional[npt.NDArray[np.float64]]
+    cqm: Optional[npt.NDArray[np.float64]]
 
 @dataclass(frozen=True, eq=False)
 class Touchstone:
@@ -65,6 +77,8 @@ class Touchstone:
     def canonical(self) -> str: ...
     def canonical_v1(self) -> str: ...
     def describe(self) -> str: ...
+    def quality(self) -> Quality: ...
+    def to_s(self) -> npt.NDArray[np.complex128]: ...
     def write(self, file: Union[_Path, IO[str], IO[bytes]], version: str = ...) -> None: ...
     # An skrf.Network; scikit-rf is optional and has no types.
     def to_network(self) -> Any: ...
