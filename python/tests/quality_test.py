@@ -204,6 +204,24 @@ class WorkedByHand(unittest.TestCase):
         self.assertEqual(q.reciprocity_band, "inconclusive")
         self.assertEqual(np.flatnonzero(q.rm > 1e-12).tolist(), [3, 7])
 
+    def test_band_floors(self):
+        # One point of 100 weighing w lowers passivity (or reciprocity) to
+        # 100 - w: a little above and below each floor.
+        for percent, band in ((99.92, "good"), (99.88, "acceptable"), (99.02, "acceptable"),
+                              (98.98, "inconclusive"), (80.02, "inconclusive"),
+                              (79.98, "poor")):
+            weight = 100 - percent
+            lossy = delay_line(100, loss=0.5)
+            lossy[50] *= (1.00001 + 0.1 * weight) / 0.5
+            q = built(lossy).quality()
+            self.assertAlmostEqual(q.passivity, percent, places=9)
+            self.assertEqual(q.passivity_band, band, percent)
+            lopsided = delay_line(100, loss=0.5)
+            lopsided[50, 0, 1] += 1e-6 + 0.1 * weight
+            q = built(lopsided).quality()
+            self.assertAlmostEqual(q.reciprocity, percent, places=9)
+            self.assertEqual(q.reciprocity_band, band, percent)
+
     def test_circle_clockwise_and_counter_clockwise(self):
         turn = np.exp(-2j * np.pi * np.arange(30) / 30)
         for direction, expected, band in ((turn, 100.0, "good"), (turn.conj(), 0.0, "poor")):
