@@ -32,31 +32,56 @@ double percentOfPoints(double weights, std::size_t points) {
   return std::max(n - weights, 0.0) / n * kPercent;
 }
 
-// The largest singular value. For one port it is the magnitude; for more,
-// Eigen's SVD, its singular values only.
+// The largest singular value: the square root of the largest eigenvalue of
+// the Hermitian S^H S. Eigen's self-adjoint solver finds it several times
+// faster than a complex SVD (whose rotations spend their time in hypot), to
+// the same relative accuracy for the largest value; for one and two ports the
+// eigenvalue has an exact closed form.
+template <class Matrix>
 class SpectralNorm {
  public:
-  explicit SpectralNorm(std::uint32_t ports) : svd_(ports, ports) {}
-  double operator()(const ComplexMatrix& s) {
+  explicit SpectralNorm(std::uint32_t ports) : gram_(ports, ports), eigen_(ports) {}
+  double operator()(const Matrix& s) {
     if (s.rows() == 1)
       return std::abs(s(0, 0));
-    svd_.compute(s);
-    return svd_.singularValues()(0);
+    gram_.noalias() = s.adjoint() * s;
+    double largest;
+    if (s.rows() == 2) {
+      const double a = gram_(0, 0).real();
+      const double d = gram_(1, 1).real();
+      const double half = (a - d) / 2.0;
+      largest = (a + d) / 2.0 + std::sqrt(half * half + std::norm(gram_(0, 1)));
+    } else {
+      eigen_.compute(gram_, Eigen::EigenvaluesOnly);
+      largest = eigen_.eigenvalues().maxCoeff();
+    }
+    return std::sqrt(std::max(largest, 0.0));
   }
 
  private:
-  Eigen::JacobiSVD<ComplexMatrix, Eigen::NoQRPreconditioner> svd_;
+  Matrix gram_;
+  Eigen::SelfAdjointEigenSolver<Matrix> eigen_;
 };
+
+// |z| by the square root of the squared magnitude where that cannot overflow
+// or lose precision to underflow, which is nearly always; hypot otherwise.
+double magnitude(std::complex<double> z) {
+  const double squared = std::norm(z);
+  if (squared > 1e-290 && squared < 1e290)
+    return std::sqrt(squared);
+  return std::abs(z);
+}
 
 // Mean of |S_ij - S_ji| over the n (n - 1) off-diagonal elements (each pair
 // counted both ways).
-double asymmetry(const ComplexMatrix& s) {
+template <class Matrix>
+double asymmetry(const Matrix& s) {
   const Eigen::Index n = s.rows();
   double sum = 0.0;
   for (Eigen::Index i = 0; i < n; ++i)
     for (Eigen::Index j = 0; j < n; ++j)
       if (i != j)
-        sum += std::abs(s(i, j) - s(j, i));
+        sum += magnitude(s(i, j) - s(j, i));
   return sum / static_cast<double>(n * (n - 1));
 }
 
@@ -65,8 +90,11 @@ double asymmetry(const ComplexMatrix& s) {
 // and V' is positive where the trace turns clockwise, as the phase of a
 // causal response does as frequency rises. Only the last point and the last
 // step are kept.
+template <class Matrix>
 class TurningSums {
  public:
+  using Sums = Eigen::Matrix<double, Matrix::RowsAtCompileTime, Matrix::ColsAtCompileTime>;
+
   explicit TurningSums(std::uint32_t ports)
       : previous_(ports, ports), step_(ports, ports), clockwise_(ports, ports),
         total_(ports, ports) {
@@ -74,7 +102,7 @@ class TurningSums {
     total_.setZero();
   }
 
-  void add(const ComplexMatrix& s) {
+  void add(const Matrix& s) {
     if (points_ >= 2) {
       for (Eigen::Index j = 0; j < s.cols(); ++j) {
         for (Eigen::Index i = 0; i < s.rows(); ++i) {
@@ -106,10 +134,10 @@ class TurningSums {
   }
 
  private:
-  ComplexMatrix previous_;
-  ComplexMatrix step_;
-  Eigen::MatrixXd clockwise_;
-  Eigen::MatrixXd total_;
+  Matrix previous_;
+  Matrix step_;
+  Sums clockwise_;
+  Sums total_;
   std::size_t points_ = 0;
 };
 
@@ -127,6 +155,42 @@ std::size_t largestAt(const std::vector<double>& measures) {
                                   measures.begin());
 }
 
+// The sums over all points of a record, the matrices of size N (Eigen's
+// fixed sizes for the usual port counts: no allocation and unrolled loops).
+struct Sums {
+  double passivityWeights = 0.0;
+  double reciprocityWeights = 0.0;
+};
+
+template <int N>
+Sums measure(ScatteringPoints& points, QualityReport& report, bool causality) {
+  using Matrix = Eigen::Matrix<std::complex<double>, N, N>;
+  const std::uint32_t ports = points.ports();
+  const bool reciprocity = ports > 1;
+  SpectralNorm<Matrix> norm(ports);
+  TurningSums<Matrix> turning(ports);
+  Matrix s(ports, ports);
+  Sums sums;
+  for (std::uint32_t k = 0; k < points.count(); ++k) {
+    s = points.at(k);
+    const double largest = norm(s);
+    requireFinite(largest);
+    report.passivityMeasure.push_back(largest);
+    sums.passivityWeights += weight(largest, kPassivityLimit);
+    if (reciprocity) {
+      const double apart = asymmetry(s);
+      requireFinite(apart);
+      report.reciprocityMeasure.push_back(apart);
+      sums.reciprocityWeights += weight(apart, kReciprocityLimit);
+    }
+    if (causality)
+      turning.add(s);
+  }
+  if (causality)
+    report.causalityMeasure = turning.percentages();
+  return sums;
+}
+
 }  // namespace
 
 QualityReport assessQuality(const File& file) {
@@ -139,37 +203,25 @@ QualityReport assessQuality(const File& file) {
 
   const bool reciprocity = report.ports > 1;
   const bool causality = count >= 3;
-  SpectralNorm norm(report.ports);
-  TurningSums turning(report.ports);
   report.passivityMeasure.reserve(count);
   if (reciprocity)
     report.reciprocityMeasure.reserve(count);
-  double passivityWeights = 0.0;
-  double reciprocityWeights = 0.0;
-  for (std::uint32_t k = 0; k < count; ++k) {
-    const ComplexMatrix& s = points.at(k);
-    const double largest = norm(s);
-    requireFinite(largest);
-    report.passivityMeasure.push_back(largest);
-    passivityWeights += weight(largest, kPassivityLimit);
-    if (reciprocity) {
-      const double apart = asymmetry(s);
-      requireFinite(apart);
-      report.reciprocityMeasure.push_back(apart);
-      reciprocityWeights += weight(apart, kReciprocityLimit);
-    }
-    if (causality)
-      turning.add(s);
+  Sums sums;
+  switch (report.ports) {
+    case 1: sums = measure<1>(points, report, causality); break;
+    case 2: sums = measure<2>(points, report, causality); break;
+    case 3: sums = measure<3>(points, report, causality); break;
+    case 4: sums = measure<4>(points, report, causality); break;
+    default: sums = measure<Eigen::Dynamic>(points, report, causality); break;
   }
 
-  report.passivity = metric(percentOfPoints(passivityWeights, count), passivityBand);
+  report.passivity = metric(percentOfPoints(sums.passivityWeights, count), passivityBand);
   report.worstPassivityPoint = largestAt(report.passivityMeasure);
   if (reciprocity) {
-    report.reciprocity = metric(percentOfPoints(reciprocityWeights, count), passivityBand);
+    report.reciprocity = metric(percentOfPoints(sums.reciprocityWeights, count), passivityBand);
     report.worstReciprocityPoint = largestAt(report.reciprocityMeasure);
   }
   if (causality) {
-    report.causalityMeasure = turning.percentages();
     const auto smallest = std::min_element(report.causalityMeasure.begin(),
                                            report.causalityMeasure.end());
     const auto at = static_cast<std::uint32_t>(smallest - report.causalityMeasure.begin());
