@@ -11,6 +11,7 @@
 #include "model/value_conversion.h"
 #include "model/vocabulary.h"
 #include "model/number_text.h"
+#include "writers/record_check.h"
 #include "writers/sections.h"
 
 namespace touchstone2 {
@@ -162,6 +163,7 @@ V1_Writer::V1_Writer(const File& file, std::uint32_t version) : Writer(file, ver
 }
 
 void V1_Writer::write(std::ostream& out) {
+  checkWritable(*file_);
   DataLayout layout = version1Layout();
   layout.resistancePerPort = version_ == File::kVersion1_1;
   if (file_->getReferenceImpedancesGiven() && !layout.resistancePerPort)
@@ -195,6 +197,7 @@ void V2_Writer::write(std::ostream& out) {
   const NetworkParams* network = file_->getNetworkData();
   if (file_->getNumberOfPorts() == 0 || network == nullptr || network->frequencyCount() == 0)
     throw std::runtime_error(kNoNetworkData);
+  checkWritable(*file_);
   const DataLayout layout = version2Layout();
   writeText(out, "! Touchstone data file\n");
   writeKeywordLine(out, Keyword::Version, wordFor(kVersions, version_, ""));

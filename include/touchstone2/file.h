@@ -24,6 +24,10 @@ class File {
   explicit File(const std::string& filename);
   File(const File&) = delete;
   File& operator=(const File&) = delete;
+  // A record moves (out of a function, into a container); a Parser still
+  // reading into it must not outlive the move.
+  File(File&&) noexcept = default;
+  File& operator=(File&&) noexcept = default;
 
   const std::string& getFilename() const { return filename_; }
   std::uint32_t getVersion() const { return version_; }

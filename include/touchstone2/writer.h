@@ -8,8 +8,13 @@
 
 namespace touchstone2 {
 
-// Writes a parsed File back out as a canonical Touchstone file. A writer only
-// reads the File, which must outlive it.
+// Writes a parsed or built File back out as a canonical Touchstone file. A
+// writer only reads the File, which must outlive it. Every write() first
+// checks the record as the reader would and throws std::runtime_error,
+// before writing anything, for what no file may hold (a record set up by
+// hand with falling frequencies, a negative magnitude, a reference at or
+// below 0, a value that is not finite, ...): what a writer writes, the
+// checker accepts.
 class Writer {
  public:
   // Throws std::logic_error when the File is not valid: a writer is only ever

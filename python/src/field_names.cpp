@@ -85,22 +85,12 @@ TwoPortDataOrder twoPortDataOrderNamed(const std::string& name) {
   return named(kTwoPortDataOrders, name);
 }
 
-MixedModeKind mixedModeKindNamed(const std::string& name) {
-  return named(kMixedModeKinds, name);
-}
-
 std::vector<std::pair<std::string, std::vector<std::string>>> fieldWords() {
   return {{"parameter", wordsOf(kParameterTypes)},
           {"frequency_unit", wordsOf(kFrequencyUnits)},
           {"format", wordsOf(kDataFormats)},
           {"matrix_format", wordsOf(kMatrixFormats)},
-          {"two_port_data_order", wordsOf(kTwoPortDataOrders)},
-          {"mixed_mode_kind", wordsOf(kMixedModeKinds)}};
-}
-
-double hertzPer(const std::string& unitName) {
-  const FrequencyUnitWord* row = rowFor(kFrequencyUnits, frequencyUnitNamed(unitName));
-  return row->hertz;
+          {"two_port_data_order", wordsOf(kTwoPortDataOrders)}};
 }
 
 }  // namespace touchstone2::python

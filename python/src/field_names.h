@@ -30,16 +30,12 @@ ParameterType parameterTypeNamed(const std::string& name);
 DataFormat formatNamed(const std::string& name);
 MatrixFormat matrixFormatNamed(const std::string& name);
 TwoPortDataOrder twoPortDataOrderNamed(const std::string& name);
-MixedModeKind mixedModeKindNamed(const std::string& name);
 
 // The names above by field, as the module's arguments are called:
 // ("parameter", {"S", "Y", ...}), ("frequency_unit", ...), ("format", ...),
-// ("matrix_format", ...), ("two_port_data_order", ...) and the letters of
-// ("mixed_mode_kind", {single-ended, differential, common}), so that the
+// ("matrix_format", ...) and ("two_port_data_order", ...), so that the
 // package checks its arguments against the library's words, not a copy.
 std::vector<std::pair<std::string, std::vector<std::string>>> fieldWords();
-// Hz per unit of a frequency unit's name.
-double hertzPer(const std::string& unitName);
 
 }  // namespace touchstone2::python
 

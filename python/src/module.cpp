@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,9 +21,11 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <touchstone2/building.h>
 #include <touchstone2/codes.h>
 #include <touchstone2/file.h>
 
+#include "model/mixed_mode_rules.h"
 #include "python/src/array_filling.h"
 #include "python/src/field_names.h"
 #include "python/src/file_building.h"
@@ -112,13 +115,12 @@ using Doubles = py::array_t<double, py::array::c_style | py::array::forcecast>;
 // A record of values the package has checked: the header fields as
 // header() gives them, frequencies in the unit, matrices as
 // (points, ports, ports, 2) pairs in pair_format, the mixed-mode order as
-// (letter, first port, second port), noise as (points, 5) rows of
+// descriptors ("D1,2"), noise as (points, 5) rows of
 // frequency, figure, magnitude, angle and resistance.
 std::unique_ptr<ParsedFile> build(const py::dict& fields, const Doubles& frequency,
                                   const Doubles& pairs, const std::string& pairFormat,
                                   const std::vector<double>& reference, bool referenceGiven,
-                                  const std::vector<std::tuple<std::string, std::uint32_t,
-                                                               std::uint32_t>>& order,
+                                  const std::vector<std::string>& order,
                                   bool orderGiven, const py::object& noise,
                                   const py::bytes& name) {
   FileValues values;
@@ -139,8 +141,12 @@ std::unique_ptr<ParsedFile> build(const py::dict& fields, const Doubles& frequen
   values.pairFormat = pairFormat;
   values.reference = reference;
   values.referenceGiven = referenceGiven;
-  for (const auto& [letter, first, second] : order)
-    values.mixedModeOrder.push_back({mixedModeKindNamed(letter), first, second});
+  for (const std::string& text : order) {
+    MixedModeDescriptor descriptor;
+    if (!descriptorNamed(text, values.ports, descriptor))
+      throw py::value_error("not a mixed-mode descriptor: " + text);
+    values.mixedModeOrder.push_back(descriptor);
+  }
   values.mixedModeOrderGiven = orderGiven;
   if (!noise.is_none()) {
     Doubles rows = noise.cast<Doubles>();
@@ -156,6 +162,52 @@ std::unique_ptr<ParsedFile> build(const py::dict& fields, const Doubles& frequen
   } catch (const std::invalid_argument& error) {
     throw py::value_error(error.what());
   }
+}
+
+using Complexes =
+    py::array_t<std::complex<double>, py::array::c_style | py::array::forcecast>;
+
+template <typename Array>
+auto valuesOf(const Array& array) {
+  return std::vector<typename Array::value_type>(array.data(), array.data() + array.size());
+}
+
+// The library's record of arrays: every value is checked there, and a
+// refusal (std::invalid_argument, naming the argument and the index) becomes
+// a ValueError. The package hands over NumPy arrays of the right types and
+// the library's own spelling of the words.
+std::unique_ptr<ParsedFile> fromArrays(
+    const Doubles& frequency, const Complexes& data, const std::string& parameter,
+    const Doubles& reference, const py::object& noise, const std::string& frequencyUnit,
+    const std::string& format, const std::string& matrixFormat,
+    const std::optional<std::vector<std::string>>& mixedModeOrder, const py::bytes& name) {
+  NetworkArrays arrays;
+  if (data.ndim() != 3)
+    throw py::value_error("data: not an array of (points, ports, ports)");
+  arrays.ports = static_cast<std::uint32_t>(data.shape(1));
+  arrays.frequency = valuesOf(frequency);
+  arrays.data = valuesOf(data);
+  arrays.parameter = parameterTypeNamed(parameter);
+  arrays.reference = valuesOf(reference);
+  arrays.frequencyUnit = frequencyUnitNamed(frequencyUnit);
+  arrays.format = formatNamed(format);
+  arrays.matrixFormat = matrixFormatNamed(matrixFormat);
+  arrays.mixedModeOrder = mixedModeOrder;
+  if (!noise.is_none()) {
+    auto [hertz, figure, reflection, resistance] =
+        noise.cast<std::tuple<Doubles, Doubles, Complexes, Doubles>>();
+    arrays.noise = NoiseArrays{valuesOf(hertz), valuesOf(figure), valuesOf(reflection),
+                               valuesOf(resistance)};
+  }
+  std::string label = name;
+  std::unique_ptr<ParsedFile> parsed;
+  try {
+    py::gil_scoped_release unlocked;
+    parsed = ParsedFile::fromRecord(touchstone2::fromArrays(arrays, label));
+  } catch (const std::invalid_argument& refusal) {
+    throw py::value_error(refusal.what());
+  }
+  return parsed;
 }
 
 // The values as the record stores them, from which build() makes the same
@@ -202,8 +254,9 @@ py::tuple stored(const ParsedFile& parsed) {
 py::list diagnostics(const ParsedFile& parsed) {
   py::list records;
   for (const DiagnosticRecord& record : parsed.diagnostics()) {
-    records.append(py::make_tuple(record.code, record.error ? "error" : "warning", record.line,
-                                  record.column, toStr(record.message)));
+    records.append(py::make_tuple(static_cast<std::int32_t>(record.code),
+                                  record.severity == Severity::Error ? "error" : "warning",
+                                  record.line, record.column, toStr(record.text)));
   }
   return records;
 }
@@ -337,11 +390,16 @@ PYBIND11_MODULE(_core, module) {
   for (const auto& [field, names] : fieldWords())
     words[py::str(field)] = py::tuple(py::cast(names));
   module.attr("words") = words;
-  module.def("hertz_per", &hertzPer, py::arg("unit"), "Hz per unit of a frequency unit.");
   module.def("build", &build, py::arg("fields"), py::arg("frequency"), py::arg("pairs"),
              py::arg("pair_format"), py::arg("reference"), py::arg("reference_given"),
              py::arg("mixed_mode_order"), py::arg("mixed_mode_order_given"), py::arg("noise"),
              py::arg("name"), "A valid record of checked values.");
+
+  module.def("from_arrays", &fromArrays, py::arg("frequency"), py::arg("data"),
+             py::arg("parameter"), py::arg("reference"), py::arg("noise"),
+             py::arg("frequency_unit"), py::arg("format"), py::arg("matrix_format"),
+             py::arg("mixed_mode_order"), py::arg("name"),
+             "A valid record of arrays; ValueError naming the argument and index otherwise.");
 
   defineQuality(module);
   module.def("parse_path", &parsePath, py::arg("path"),

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <stdexcept>
+#include <utility>
 
 #include <unistd.h>
 
@@ -27,19 +28,6 @@ const VersionWord* versionRow(const std::string& name) {
 }
 
 }  // namespace
-
-void CollectingHandler::error(const File&, const ParserError& error) {
-  add(error, true);
-}
-
-void CollectingHandler::warning(const File&, const ParserWarning& warning) {
-  add(warning, false);
-}
-
-void CollectingHandler::add(const Diagnostic& diagnostic, bool error) {
-  records_.push_back({diagnostic.getCode(), error, diagnostic.getLine(), diagnostic.getColumn(),
-                      diagnostic.message()});
-}
 
 StringOutput::Buffer::int_type StringOutput::Buffer::overflow(int_type c) {
   if (!traits_type::eq_int_type(c, traits_type::eof()))
@@ -112,6 +100,12 @@ std::unique_ptr<ParsedFile> ParsedFile::fromValues(const FileValues& values,
                                                    const std::string& name) {
   std::unique_ptr<ParsedFile> parsed(new ParsedFile(name));
   buildFile(values, parsed->file_);
+  return parsed;
+}
+
+std::unique_ptr<ParsedFile> ParsedFile::fromRecord(File record) {
+  std::unique_ptr<ParsedFile> parsed(new ParsedFile(record.getFilename()));
+  parsed->file_ = std::move(record);
   return parsed;
 }
 

@@ -13,36 +13,10 @@
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/file.h>
 
+#include "diagnostics/collecting_handler.h"
 #include "python/src/file_building.h"
 
 namespace touchstone2::python {
-
-// One diagnostic as the parser reported it, copied out of the diagnostic
-// object, which lives only for the handler call. Line and column are 0 where
-// there is none.
-struct DiagnosticRecord {
-  std::int32_t code = 0;
-  bool error = false;
-  std::uint32_t line = 0;
-  std::uint32_t column = 0;
-  std::string message;
-};
-
-// Keeps every diagnostic of a parse, in order, instead of printing it. It
-// touches no Python object, so the parse can run without the interpreter
-// lock.
-class CollectingHandler : public MessageHandler {
- public:
-  void error(const File& file, const ParserError& error) override;
-  void warning(const File& file, const ParserWarning& warning) override;
-
-  const std::vector<DiagnosticRecord>& records() const { return records_; }
-
- private:
-  void add(const Diagnostic& diagnostic, bool error);
-
-  std::vector<DiagnosticRecord> records_;
-};
 
 // An output stream that appends to a string of the caller's, so that a
 // written file or description of hundreds of megabytes is held once, not
@@ -123,6 +97,8 @@ class ParsedFile {
   // A valid record of the values given, as if read from a file named name.
   static std::unique_ptr<ParsedFile> fromValues(const FileValues& values,
                                                 const std::string& name);
+  // A record made elsewhere (from arrays, say), taken over.
+  static std::unique_ptr<ParsedFile> fromRecord(File record);
 
   ParsedFile(const ParsedFile&) = delete;
   ParsedFile& operator=(const ParsedFile&) = delete;

@@ -173,38 +173,51 @@ class Refusals(unittest.TestCase):
     ASYMMETRIC = np.array([[[1, 2], [3, 4]]] * 3)
     # (changed arguments, what the ValueError says)
     CASES = [
-        ({"frequency": [-1, 1, 2]}, r"^frequency\[0\] = -1\.0 is negative"),
-        ({"frequency": [1, 3, 3]}, r"^frequency\[2\] = 3\.0 does not rise"),
-        ({"frequency": [1, 2, np.nextafter(2, 3)], "frequency_unit": "Hz"},
-         r"^frequency\[2\] = 2\.0000000000000004 does not rise .* 16 digits"),
+        ({"frequency": [-1, 1, 2]}, r"^frequency\[0\] = -1 is negative"),
+        ({"frequency": [1, 3, 3]}, r"^frequency\[2\] = 3 does not rise"),
+        ({"frequency": [1, 8277025938.376715, 8277025938.376716]},
+         r"^frequency\[2\] = 8\.277025938376716e\+09 does not rise .* in GHz$"),
         ({"frequency": [1, np.nan, 3]}, r"^frequency\[1\] = nan is not finite"),
         ({"frequency": [[1, 2, 3]]}, r"^frequency: shape \(1, 3\)"),
         ({"data": DATA[:, :1]}, r"^data: shape \(3, 1, 2\)"),
         ({"data": DATA[:2]}, r"^data: shape \(2, 2, 2\) .* points = 3"),
         ({"data": np.where(np.eye(2) > 0, DATA, np.inf)}, r"^data\[0, 0, 1\] = .* not finite"),
         ({"data": [[["x"]]]}, r"^data: not an array of numbers"),
-        ({"reference": [50, 0]}, r"^reference\[1\] = 0\.0 is not a positive"),
-        ({"reference": [50, 50, 50]}, r"^reference: shape \(3,\)"),
-        ({"reference": -1}, r"^reference\[0\] = -1\.0"),
+        ({"reference": [50, 0]}, r"^reference\[1\] = 0 is not a positive"),
+        ({"reference": [50, 50, 50]}, r"^reference: 3 values are neither one value nor 2"),
+        ({"reference": [[50, 50]]}, r"^reference: shape \(1, 2\)"),
+        ({"reference": -1}, r"^reference\[0\] = -1 is not"),
+        ({"reference": 50 + 5j}, r"^reference = \(50\+5j\) is complex"),
+        ({"reference": np.array([50, 50 + 5j])}, r"^reference\[1\] = \(50\+5j\) is complex"),
+        ({"reference": [50, 50 + 5j]}, r"^reference\[1\] = \(50\+5j\) is complex"),
+        ({"reference": [50, "75"]}, r"^reference\[1\] = '75' is not a number"),
+        ({"reference": [50, None]}, r"^reference\[1\] = None is not a number"),
+        ({"reference": [[50, 50], [50]]}, r"^reference: not an array of real numbers"),
         ({"parameter": "H", "data": arrays(3, 3)[1]}, r"^parameter: H-parameters need 2 ports"),
         ({"parameter": "T"}, r"^parameter: 'T' is not one of S, Y, Z, H, G"),
-        ({"format": "ri"}, r"^format: 'ri'"),
+        ({"format": "R I"}, r"^format: 'R I'"),
+        ({"format": 1}, r"^format: 1 is not one of DB, MA, RI"),
         ({"frequency_unit": "THz"}, r"^frequency_unit: 'THz'"),
         ({"matrix_format": "Diagonal"}, r"^matrix_format"),
         ({"matrix_format": "Upper", "data": ASYMMETRIC},
-         r"^data\[0, 1, 0\] = \(3\+0j\) differs from its mirror .* Upper matrix"),
+         r"^data\[0, 1, 0\] = \(3\+0j\) differs from its mirror .* an Upper matrix"),
+        ({"matrix_format": "lower", "data": ASYMMETRIC},
+         r"^data\[0, 1, 0\] = \(3\+0j\) differs from its mirror .* a Lower matrix"),
         ({"format": "DB", "data": np.where(np.eye(2) > 0, DATA, 0)},
-         r"^data\[0, 0, 1\] = 0j has no DB form"),
+         r"^data\[0, 0, 1\] = \(0\+0j\) has no DB form"),
         ({"format": "MA", "data": np.full((3, 2, 2), 1.5e308 + 1.5e308j)},
          r"^data\[0, 0, 0\] .* no finite magnitude"),
         ({"noise": NOISE, "data": arrays(3, 3)[1]}, r"^noise: noise parameters need 2 ports"),
         ({"noise": (1, 2)}, r"^noise: not a Noise"),
-        ({"noise": NOISE._replace(rn=np.array([1, 0, 1]))}, r"^noise.rn\[1\] = 0\.0 is not"),
+        ({"noise": NOISE._replace(rn=np.array([1, 0, 1]))}, r"^noise.rn\[1\] = 0 is not"),
+        ({"noise": NOISE._replace(gamma_opt=[1, 2j, np.inf])},
+         r"^noise.gamma_opt\[2\] = \(inf\+0j\) has no finite magnitude"),
         ({"noise": NOISE._replace(nf_min=[1, 2])}, r"^noise.nf_min: shape \(2,\) is not \(3,\)"),
         ({"noise": NOISE._replace(frequency=[1e9, 2e9, 1e9])},
-         r"^noise.frequency .*\[2\] = 1\.0 does not rise"),
-        ({"noise": NOISE._replace(frequency=[1e9, 1.0000001e9, 2e9])},
-         r"^noise.frequency \(in GHz, to 6 digits\)\[1\] = 1\.0 does not rise"),
+         r"^noise.frequency\[2\] = 1e\+09 does not rise"),
+        ({"noise": NOISE._replace(frequency=[1, 8277025938.376715, 8277025938.376716]),
+          "frequency": [1, 2, 1e10]},
+         r"^noise.frequency\[2\] = 8\.277025938376716e\+09 does not rise .* in GHz$"),
         ({"noise": NOISE._replace(frequency=F[-1] * np.array([1.5, 2, 3]))},
          r"^noise.frequency\[0\] = .* lies above the last network frequency"),
         ({"mixed_mode_order": ["S1"]}, r"^mixed_mode_order: 1 descriptors for 2 ports"),
@@ -214,7 +227,9 @@ class Refusals(unittest.TestCase):
         ({"mixed_mode_order": ["D1,2", "C2,1"]}, r"port 1 .* same ports in the same order"),
         ({"mixed_mode_order": ["D1,2", "D1,2"]}, r"port 1 .* one D and one C"),
         ({"mixed_mode_order": ["S1", "S3"]}, r"^mixed_mode_order\[1\] = 'S3' is not"),
-        ({"mixed_mode_order": ["s1", "S2"]}, r"^mixed_mode_order\[0\] = 's1' is not"),
+        ({"mixed_mode_order": ["X1", "S2"]}, r"^mixed_mode_order\[0\] = 'X1' is not"),
+        ({"mixed_mode_order": "S1 S1"}, r"port 1 is described by mixed_mode_order\[0\] "),
+        ({"mixed_mode_order": "D1,2"}, r"^mixed_mode_order: 1 descriptors for 2 ports"),
         ({"mixed_mode_order": ["D1,1", "C1,1"]}, r"^mixed_mode_order\[0\] = 'D1,1' is not"),
         ({"mixed_mode_order": ["D1,2", "C1,2"], "reference": [50, 75]},
          r"^mixed_mode_order\[0\] = 'D1,2' pairs ports whose references differ"),
@@ -226,6 +241,27 @@ class Refusals(unittest.TestCase):
                 arguments = {"frequency": self.F, "data": self.DATA, **changes}
                 with self.assertRaisesRegex(ValueError, message):
                     Touchstone.from_arrays(**arguments)
+
+    def test_forms_taken(self):
+        """Option words in any case, the mixed-mode order as one string, a
+        reference of imaginary part 0; noise values kept as given, bit for
+        bit, even where six digits would show two of them alike."""
+        noise = self.NOISE._replace(frequency=self.F[-1] * np.array([0.3, 0.3 + 1e-12, 0.9]),
+                                    nf_min=np.array([0.1234567890123, 1 / 3, 5e-324]),
+                                    rn=np.array([np.pi, 12.000000000000002, 1e300]))
+        t = Touchstone.from_arrays(self.F, self.DATA, noise=noise, frequency_unit="ghz",
+                                   format="ma", parameter="s", matrix_format="FULL",
+                                   mixed_mode_order=" D1,2\tC1,2 ", reference=np.array([75 + 0j]))
+        self.assertEqual((t.frequency_unit, t.format, t.parameter, t.matrix_format),
+                         ("GHz", "MA", "S", "Full"))
+        self.assertEqual(t.mixed_mode_order, ["D1,2", "C1,2"])
+        self.assertEqual(t.reference.tolist(), [75.0, 75.0])
+        for got, want in zip(t.noise, noise):
+            if got.dtype == np.float64:
+                self.assertEqual(got.tobytes(), np.asarray(want, np.float64).tobytes())
+        np.testing.assert_allclose(t.noise.gamma_opt, noise.gamma_opt, rtol=1e-15)
+        hz = Touchstone.from_arrays(self.F, self.DATA, noise=noise, frequency_unit="Hz")
+        self.assertEqual(hz.noise.frequency.tobytes(), noise.frequency.tobytes())
 
     def test_write_refusals_leave_the_target_alone(self):
         """Unknown versions, what v1 cannot express, and a text the checker
@@ -251,8 +287,8 @@ class Refusals(unittest.TestCase):
             for target in (path, io.BytesIO()):
                 with self.assertRaises(kind) as caught:
                     writer.write(target, version)
-                if writer is merged:
-                    self.assertEqual(caught.exception.diagnostic.code, 2311)
+                if writer is merged:  # refused by the writer, before any text
+                    self.assertIn("frequency[1] = 1 does not rise", str(caught.exception))
             self.assertEqual(os.listdir(os.path.dirname(path)), ["old.s2p"])
             self.assertEqual(pathlib.Path(path).read_bytes(), b"old")
 

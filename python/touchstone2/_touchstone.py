@@ -131,22 +131,28 @@ class Touchstone:
             data: complex (points, ports, ports), data[k, i, j] row i + 1,
                 column j + 1 at frequency[k], in physical units.
             parameter: "S", "Y", "Z", "H" or "G" (H and G for 2 ports only).
-            reference: one impedance in ohms, or one per port; positive.
+            reference: one impedance in ohms, or one per port; positive and
+                real (a complex value of imaginary part 0 is taken).
             noise: a Noise (frequency in Hz, nf_min in dB, gamma_opt, rn in
-                ohms) for a 2-port; its values are kept, and written, with
-                six significant digits, and its first frequency must not lie
-                above the last network frequency.
+                ohms) for a 2-port; its values are kept as given, and its
+                first frequency must not lie above the last network
+                frequency.
             frequency_unit, format: the option line's unit and number
-                format for writing ("DB" cannot hold a value of magnitude 0).
+                format for writing ("DB" cannot hold a value of magnitude
+                0); these words, parameter and matrix_format are taken in
+                any case ("ghz", "ma"), as a file may give them.
             matrix_format: "Upper" or "Lower" to declare the data symmetric;
                 each element must equal its mirror exactly.
             mixed_mode_order: None, or one descriptor per row ("S1",
-                "D1,2", "C1,2"): every port once, alone or in a pair given
-                as D and as C in the same order, pairs of equal reference.
+                "D1,2", "C1,2"), as a sequence or as one string of
+                descriptors between blanks ("D1,2 C1,2"): every port once,
+                alone or in a pair given as D and as C in the same order,
+                pairs of equal reference.
             name: stands for the file in the description and diagnostics.
 
         Raises ValueError naming the argument and the index for anything the
-        checker would refuse.
+        checker would refuse; the library's builder checks the values, as
+        it does for C++ callers.
         """
         parsed = _building.build(frequency, data, parameter, reference, noise, frequency_unit,
                                  format, matrix_format, mixed_mode_order, os.fsencode(name))
@@ -289,12 +295,10 @@ class Touchstone:
 
 def _restore(filename, warnings, header, frequency, pairs, reference, noise):
     """The Touchstone that __reduce__ gave the values of."""
-    order = [_building.parse_descriptor(text, header["ports"], index)
-             for index, text in enumerate(header["mixed_mode_order"])]
     fields = {key: header[key] for key in ("version", "parameter", "ports", "frequency_unit",
                                            "format", "reference_resistance", "matrix_format",
                                            "two_port_data_order")}
     parsed = _core.build(fields, frequency, pairs, header["format"], reference,
-                         header["reference_given"], order, header["mixed_mode_order_given"],
+                         header["reference_given"], header["mixed_mode_order"], header["mixed_mode_order_given"],
                          noise, os.fsencode(filename))
     return Touchstone._from_parsed(parsed, filename, warnings)
