@@ -40,11 +40,18 @@ double percentOfPoints(double weights, std::size_t points) {
 template <class Matrix>
 class SpectralNorm {
  public:
-  explicit SpectralNorm(std::uint32_t ports) : gram_(ports, ports), eigen_(ports) {}
+  explicit SpectralNorm(std::uint32_t ports)
+      : scaled_(ports, ports), gram_(ports, ports), eigen_(ports) {}
   double operator()(const Matrix& s) {
     if (s.rows() == 1)
       return std::abs(s(0, 0));
-    gram_.noalias() = s.adjoint() * s;
+    // Scaled to parts of at most 1 first, so that the squares of S^H S
+    // neither overflow for large values nor vanish for tiny ones.
+    const double scale = std::max(s.real().cwiseAbs().maxCoeff(), s.imag().cwiseAbs().maxCoeff());
+    if (scale == 0.0)
+      return 0.0;
+    scaled_ = s / scale;
+    gram_.noalias() = scaled_.adjoint() * scaled_;
     double largest;
     if (s.rows() == 2) {
       const double a = gram_(0, 0).real();
@@ -55,10 +62,11 @@ class SpectralNorm {
       eigen_.compute(gram_, Eigen::EigenvaluesOnly);
       largest = eigen_.eigenvalues().maxCoeff();
     }
-    return std::sqrt(std::max(largest, 0.0));
+    return scale * std::sqrt(std::max(largest, 0.0));
   }
 
  private:
+  Matrix scaled_;
   Matrix gram_;
   Eigen::SelfAdjointEigenSolver<Matrix> eigen_;
 };

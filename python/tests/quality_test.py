@@ -165,6 +165,15 @@ class AgainstReference(unittest.TestCase):
         q = self.assert_matches(built(s), "just above: ")
         self.assertAlmostEqual(q.reciprocity, 100 - (2e-6 - 1e-6) / 0.1 * 100, places=9)
 
+    def test_extreme_magnitudes(self):
+        # Squares of such values overflow or vanish; the measures must not.
+        for scale in (1e-300, 1e200):
+            for ports in (2, 4, 16):
+                s = random_s(2, ports) * scale
+                q = built(s).quality()
+                np.testing.assert_allclose(q.pm, np.linalg.norm(s, 2, axis=(1, 2)), rtol=RELATIVE)
+                np.testing.assert_allclose(q.rm, reference_quality(s)[4], rtol=RELATIVE)
+
     def test_other_types_are_measured_as_s(self):
         s = random_s(20, 2, 0.9)
         z0 = np.array([50.0, 75.0])
