@@ -4,15 +4,27 @@
 
 namespace touchstone2 {
 
-namespace {
-const char kQualityFail[] = "--quality-fail=";
-}  // namespace
-
 void Options::parseCommandLine(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (applyOption(arg))
       continue;
+    if (arg == "--explain" || arg.rfind("--explain=", 0) == 0) {
+      if (arg == "--explain" && i + 1 == argc)
+        throw std::runtime_error("--explain needs a code, such as E2011");
+      explainCode = arg == "--explain" ? argv[++i] : arg.substr(arg.find('=') + 1);
+      explainRequested = true;
+      continue;
+    }
+    if (arg == "--quality-fail" || arg.rfind("--quality-fail=", 0) == 0) {
+      if (arg == "--quality-fail" && i + 1 == argc)
+        throw std::runtime_error("--quality-fail needs a band, such as acceptable");
+      qualityFail = arg == "--quality-fail" ? argv[++i] : arg.substr(arg.find('=') + 1);
+      if (qualityFail.empty())
+        throw std::runtime_error("--quality-fail needs a band, such as acceptable");
+      quality = true;
+      continue;
+    }
     // Compared case-sensitively: "-Describe" is a typo, not an option.
     if (!arg.empty() && arg[0] == '-')
       throw std::runtime_error("unrecognized option: " + arg);
@@ -33,12 +45,6 @@ bool Options::applyOption(const std::string& arg) {
     mode = OutputMode::Describe;
   else if (arg == "-quality")
     quality = true;
-  else if (arg.rfind(kQualityFail, 0) == 0) {
-    quality = true;
-    qualityFail = arg.substr(sizeof kQualityFail - 1);
-    if (qualityFail.empty())
-      throw std::runtime_error("--quality-fail needs a band: " + arg);
-  }
   else
     return false;
   return true;

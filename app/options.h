@@ -19,7 +19,11 @@ struct Options {
   OutputMode mode = OutputMode::CheckOnly;
   bool helpRequested = false;
   bool versionRequested = false;
-  // -quality, or --quality-fail=BAND (which implies it); the band as given.
+  // --explain CODE: the code as written; the run looks it up.
+  bool explainRequested = false;
+  std::string explainCode;
+  // -quality, or --quality-fail=BAND or --quality-fail BAND (which imply it);
+  // the band as given.
   bool quality = false;
   std::string qualityFail;
   // Empty when no file name was given (an empty argument also leaves it empty).

@@ -13,6 +13,7 @@
 #include <touchstone2/parser.h>
 #include <touchstone2/writer.h>
 
+#include "app/explain.h"
 #include "app/options.h"
 #include "app/quality_report.h"
 #include "app/usage.h"
@@ -28,6 +29,7 @@ const char kDescribeFailure[] = "snpvet: failed to write description: ";
 const char kVerdictFailure[] = "snpvet: failed to write the verdict: ";
 const char kHelpFailure[] = "snpvet: failed to write help: ";
 const char kVersionFailure[] = "snpvet: failed to write version: ";
+const char kExplanationFailure[] = "snpvet: failed to write the explanation: ";
 
 // Flushes what a mode wrote and tells whether it really got out: a full disk
 // or a closed stdout must not end in status 0. errno is cleared before each
@@ -54,6 +56,16 @@ int reportCommandLineError(std::ostream& err, const char* message) {
   printUsage(err);
   err << "\nsnpvet: " << message << "\n" << std::endl;
   return 1;
+}
+
+int explain(const std::string& code, std::ostream& out, std::ostream& err) {
+  std::string problem;
+  const CodeRow* row = codeRowNamed(code, problem);
+  if (row == nullptr)
+    return reportCommandLineError(err, problem.c_str());
+  errno = 0;
+  printExplanation(*row, out);
+  return finishOutput(out, err, kExplanationFailure);
 }
 
 std::string verdictText(std::uint32_t version) {
@@ -130,6 +142,8 @@ int runUnguarded(int argc, char** argv, std::ostream& out, std::ostream& err) {
     return printText(printHelp, out, err, kHelpFailure);
   if (options.versionRequested)
     return printText(printVersion, out, err, kVersionFailure);
+  if (options.explainRequested)
+    return explain(options.explainCode, out, err);
   if (options.filename.empty())
     return reportCommandLineError(err, "no filename was specified");
   if (options.quality) {

@@ -34,6 +34,8 @@ const char kHelpText[] =
     "                                information to stderr, and writes a valid file\n"
     "                                to stdout in a long-form description.\n"
     "\n"
+    "  snpvet --explain CODE         Explains a diagnostic code, such as E2011.\n"
+    "\n"
     "  snpvet -quality FILE          Checks the file, then rates its passivity,\n"
     "                                reciprocity and causality on stdout;\n"
     "                                --quality-fail=BAND fails (exit 1) below BAND.\n"

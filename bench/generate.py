@@ -2,7 +2,8 @@
 """Writes large, valid Touchstone files for the benchmarks.
 
 The numbers look like measured data: '%.9g' of random values (seeded, so every
-run writes the same bytes) and strictly rising frequencies. Files go to a
+run writes the same bytes; ri30full has every digit of a double instead, as
+computed data have) and strictly rising frequencies. Files go to a
 directory of their own, never into the source tree:
 
     bench/generate.py [--out DIR] [--only NAME ...] [--force]
@@ -16,8 +17,9 @@ import json
 import os
 import random
 import sys
+import tempfile
 
-DEFAULT_DIR = "/tmp/snpvet-bench"
+DEFAULT_DIR = os.path.join(tempfile.gettempdir(), "snpvet-bench")
 MB = 1000 * 1000
 
 
@@ -71,7 +73,12 @@ def v1_one_port(sink, rng, points):
         sink.line(" ".join((frequency(0.1, 0.001, i), magnitude(rng), angle(rng))))
 
 
-def v1_four_port_ri(sink, rng, target_bytes):
+def full_value(rng):
+    """Every digit a double needs, as computed data have them (repr: up to 17)."""
+    return repr(rng.uniform(-1.0, 1.0))
+
+
+def v1_four_port_ri(sink, rng, target_bytes, value=value):
     """Four lines per point: the frequency and row 1, then rows 2 to 4."""
     sink.line("! Four-port coupler, real and imaginary parts")
     sink.line("# GHz S RI R 50")
@@ -150,6 +157,7 @@ FILES = {
     "ri3": ("v1_4port_ri_3mb.s4p", v1_four_port_ri, (3 * MB,)),
     "ri30": ("v1_4port_ri_30mb.s4p", v1_four_port_ri, (30 * MB,)),
     "ri300": ("v1_4port_ri_300mb.s4p", v1_four_port_ri, (300 * MB,)),
+    "ri30full": ("v1_4port_ri_30mb_full.s4p", v1_four_port_ri, (30 * MB, full_value)),
     "p1": ("v1_1port_2m.s1p", v1_one_port, (2000000,)),
     "upper16": ("v2_16port_upper.s16p", v2_sixteen_port_upper, (8000,)),
     "full100": ("v2_100port_full.s100p", v2_hundred_port_full, (110,)),

@@ -29,6 +29,8 @@ import subprocess
 import sys
 import time
 
+import generate  # the folder it writes to by default
+
 MB = 1000 * 1000
 MIB = 1024 * 1024
 PEER_PYTHON = "/usr/bin/python3"
@@ -114,7 +116,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--snpvet", required=True, help="the snpvet binary")
     parser.add_argument("--python", default=sys.executable, help="imports touchstone2")
-    parser.add_argument("--dir", default="/tmp/snpvet-bench", help="the generated files")
+    parser.add_argument("--dir", default=generate.DEFAULT_DIR, help="the generated files")
     parser.add_argument("--runs", type=int, default=5, help="rounds, best kept")
     parser.add_argument("--big-runs", type=int, default=2, help="rounds on the 300 MB file")
     parser.add_argument("--only", nargs="*", help="file names as in generate.py")

@@ -30,6 +30,8 @@ import sys
 import tempfile
 import time
 
+import generate  # the folder it writes to by default
+
 MB = 1000 * 1000
 MIB = 1024 * 1024
 PEER_PYTHON = "/usr/bin/python3"
@@ -97,7 +99,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--snpvet", required=True, help="the snpvet binary")
     parser.add_argument("--python", default=sys.executable, help="imports touchstone2")
-    parser.add_argument("--dir", default="/tmp/snpvet-bench", help="the generated files")
+    parser.add_argument("--dir", default=generate.DEFAULT_DIR, help="the generated files")
     parser.add_argument("--runs", type=int, default=5, help="rounds, best kept")
     options = parser.parse_args()
 

@@ -27,6 +27,8 @@ import subprocess
 import sys
 import time
 
+import generate  # the folder it writes to by default
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
 MB = 1000 * 1000
@@ -288,7 +290,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--snpvet", help="the snpvet binary (default: found in ../build-*)")
     parser.add_argument("--floor", help="the snpvet_floor binary")
-    parser.add_argument("--dir", default="/tmp/snpvet-bench", help="the generated files")
+    parser.add_argument("--dir", default=generate.DEFAULT_DIR, help="the generated files")
     parser.add_argument("--runs", type=int, default=5, help="runs per figure, best kept")
     parser.add_argument("--big-runs", type=int, default=2, help="runs on the 300 MB file")
     parser.add_argument("--peer-runs", type=int, default=2, help="runs of the peer reader")

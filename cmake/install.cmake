@@ -21,6 +21,11 @@ target_compile_features(touchstone2 PUBLIC cxx_std_17)
 
 install(TARGETS snpvet
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A shared library is found from the program's own place, so the prefix may
+# move: bin/../lib.
+file(RELATIVE_PATH TOUCHSTONE2_BIN_TO_LIB
+  ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR})
+set_target_properties(snpvet PROPERTIES INSTALL_RPATH "$ORIGIN/${TOUCHSTONE2_BIN_TO_LIB}")
 
 install(FILES ${PROJECT_BINARY_DIR}/snpvet.1
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

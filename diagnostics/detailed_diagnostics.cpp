@@ -54,9 +54,9 @@ FrequencyOrderingError::FrequencyOrderingError(double frequency, double previous
                                                const Position& where)
     : ParserError(Code::FrequencyNotIncreasing, where) {
   std::string detail = "frequency points must be listed in increasing order, but ";
-  appendGeneral(detail, frequency);
+  appendCompared(detail, frequency, previousFrequency);
   detail += " is not greater than ";
-  appendGeneral(detail, previousFrequency);
+  appendCompared(detail, previousFrequency, frequency);
   setDetail(std::move(detail));
 }
 
@@ -121,17 +121,11 @@ DifferentialPortsImpedanceError::DifferentialPortsImpedanceError(std::uint32_t p
                                                                  std::uint32_t port2,
                                                                  double impedance2)
     : ParserError(Code::MixedModeImpedance) {
-  // Six digits unless they would show two different values alike ("50 Ohms,
-  // 50 Ohms"); then each as exactly as it takes to tell them apart.
-  const bool alike = formatGeneral(impedance1) == formatGeneral(impedance2);
-  auto append = [alike](std::string& text, double impedance) {
-    alike ? appendShortest(text, impedance) : appendGeneral(text, impedance);
-  };
   std::string detail = "different reference impedance for mixed-mode ports (port ";
   detail += std::to_string(port1) + ": ";
-  append(detail, impedance1);
+  appendCompared(detail, impedance1, impedance2);
   detail += " Ohms, port " + std::to_string(port2) + ": ";
-  append(detail, impedance2);
+  appendCompared(detail, impedance2, impedance1);
   detail += " Ohms)";
   setDetail(std::move(detail));
 }
@@ -149,6 +143,15 @@ ClippingLargeNumberWarning::ClippingLargeNumberWarning(double value, const Posit
 NonphysicalNoiseWarning::NonphysicalNoiseWarning(double value, const Position& where)
     : ParserWarning(Code::NonphysicalNoise, where) {
   setDetail("nonphysical noise behavior (" + formatGeneral(value) + " dB) described");
+}
+
+ExtensionPortCountWarning::ExtensionPortCountWarning(const std::string& extension,
+                                                     const std::string& namedPorts,
+                                                     std::uint32_t ports, const Position& where)
+    : ParserWarning(Code::ExtensionPortCount, where) {
+  setDetail("the file name's extension (" + extension + ") says " + namedPorts +
+            (namedPorts == "1" ? " port" : " ports") + ", the data have " +
+            std::to_string(ports) + (ports == 1 ? " port" : " ports"));
 }
 
 }  // namespace touchstone2

@@ -2,6 +2,7 @@
 #define TOUCHSTONE2_DIAGNOSTICS_DETAILED_DIAGNOSTICS_H
 
 #include <cstdint>
+#include <string>
 
 #include <touchstone2/diagnostic.h>
 
@@ -116,6 +117,15 @@ class ClippingLargeNumberWarning : public ParserWarning {
 class NonphysicalNoiseWarning : public ParserWarning {
  public:
   NonphysicalNoiseWarning(double value, const Position& where);
+};
+
+// ExtensionPortCount: the file name's .sNp extension names another number of
+// ports than the data have. extension is as the name writes it (".S2P"),
+// namedPorts its digits without leading zeros, so that no name overflows.
+class ExtensionPortCountWarning : public ParserWarning {
+ public:
+  ExtensionPortCountWarning(const std::string& extension, const std::string& namedPorts,
+                            std::uint32_t ports, const Position& where);
 };
 
 }  // namespace touchstone2

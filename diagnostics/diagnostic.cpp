@@ -12,8 +12,8 @@
 namespace touchstone2 {
 
 const CodeRow kCodes[] = {
-#define TOUCHSTONE2_CODE_ROW(name, number, severity, text) \
-  {Code::name, #name, Severity::severity, text},
+#define TOUCHSTONE2_CODE_ROW(name, number, severity, text, explanation) \
+  {Code::name, #name, Severity::severity, text, explanation},
     TOUCHSTONE2_DIAGNOSTICS(TOUCHSTONE2_CODE_ROW)
 #undef TOUCHSTONE2_CODE_ROW
 };
@@ -23,8 +23,8 @@ const std::size_t kCodeCount = sizeof kCodes / sizeof kCodes[0];
 // table, and a code missing from the table is a plain default.
 const char* messageText(std::int32_t code) {
   switch (code) {
-#define TOUCHSTONE2_CODE_TEXT(name, number, severity, text) \
-  case number:                                              \
+#define TOUCHSTONE2_CODE_TEXT(name, number, severity, text, explanation) \
+  case number:                                                           \
     return text;
     TOUCHSTONE2_DIAGNOSTICS(TOUCHSTONE2_CODE_TEXT)
 #undef TOUCHSTONE2_CODE_TEXT
@@ -33,10 +33,22 @@ const char* messageText(std::int32_t code) {
   }
 }
 
+const char* explanationText(std::int32_t code) {
+  switch (code) {
+#define TOUCHSTONE2_CODE_EXPLANATION(name, number, severity, text, explanation) \
+  case number:                                                                  \
+    return explanation;
+    TOUCHSTONE2_DIAGNOSTICS(TOUCHSTONE2_CODE_EXPLANATION)
+#undef TOUCHSTONE2_CODE_EXPLANATION
+    default:
+      return "";
+  }
+}
+
 bool isWarningCode(std::int32_t code) {
   switch (code) {
-#define TOUCHSTONE2_CODE_SEVERITY(name, number, severity, text) \
-  case number:                                                  \
+#define TOUCHSTONE2_CODE_SEVERITY(name, number, severity, text, explanation) \
+  case number:                                                               \
     return Severity::severity == Severity::Warning;
     TOUCHSTONE2_DIAGNOSTICS(TOUCHSTONE2_CODE_SEVERITY)
 #undef TOUCHSTONE2_CODE_SEVERITY

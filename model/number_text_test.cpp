@@ -2,52 +2,179 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <random>
 #include <string>
+
+#include "diagnostics/detailed_diagnostics.h"
 
 namespace touchstone2 {
 namespace {
+
+std::uint64_t bitsOf(double value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+std::string printed(const char* format, int precision, double value) {
+  char text[256];
+  std::snprintf(text, sizeof text, format, precision, value);
+  return text;
+}
+
+// The shortest text, from a source of its own: the fewest digits of %.*e
+// that read back.
+std::string shortestDigits(double value) {
+  for (int digits = 1;; ++digits) {
+    std::string text = printed("%.*e", digits - 1, value);
+    if (std::strtod(text.c_str(), nullptr) == value || digits == 17)
+      return text.substr(0, text.find('e'));
+  }
+}
+
+std::string mantissaOf(const std::string& text) {
+  std::string digits;
+  for (char c : text.substr(0, text.find('e'))) {
+    if (c >= '0' && c <= '9')
+      digits += c;
+  }
+  digits.erase(0, digits.find_first_not_of('0'));
+  digits.erase(digits.find_last_not_of('0') + 1);
+  return digits;
+}
 
 // Any precision fits, even one whose text is far longer than a double's 17
 // digits (the fixed form of 1e59 at 60 digits, the expansion of 1e-300).
 TEST(NumberText, AnyPrecisionIsWrittenWhole) {
   for (double value : {1e59, -1e-300, 0.1, -123.456}) {
     for (int precision : {1, 6, 16, 60, 120}) {
-      char expected[256];
-      std::snprintf(expected, sizeof expected, "%.*g", precision, value);
       std::string text = "x";
       appendGeneral(text, value, precision);
-      EXPECT_EQ(text, std::string("x") + expected) << precision;
+      EXPECT_EQ(text, "x" + printed("%.*g", precision, value)) << precision;
     }
   }
 }
 
-// Shortest: fewer digits than 17 where they suffice, and always the same double back.
-TEST(NumberText, ShortestReadsBackExactly) {
-  for (double value : {50.0, 50.00001, 50.0000005, 1.0 / 3, -2.5e-310, 1e300}) {
-    std::string text;
-    appendShortest(text, value);
-    EXPECT_EQ(std::strtod(text.c_str(), nullptr), value) << text;
-    EXPECT_LE(text.size(), 24u);
+// The writers' rule, on random bit patterns over the whole range and on
+// values next to powers of ten: the %g text wherever it reads back as the same
+// double, otherwise the shortest digits that do, and always the same bits back.
+TEST(NumberText, ExactKeepsTheFixedTextWhereItReadsBackAndOtherwiseTheShortest) {
+  std::mt19937_64 random(22);
+  int fallbacks[2] = {0, 0};
+  for (int i = 0; i < 8000; ++i) {
+    double value;
+    if (i % 4 == 0) {
+      value = std::nextafter(std::pow(10.0, static_cast<int>(random() % 617) - 308),
+                             i % 8 == 0 ? 0.0 : 1e308);
+    } else {
+      std::uint64_t bits = random();
+      std::memcpy(&value, &bits, sizeof value);
+    }
+    if (!std::isfinite(value))
+      continue;
+    for (int precision : {6, 16}) {
+      std::string text = "x";
+      appendExact(text, value, precision);
+      text.erase(0, 1);
+      ASSERT_EQ(bitsOf(std::strtod(text.c_str(), nullptr)), bitsOf(value)) << text;
+      std::string fixed = printed("%.*g", precision, value);
+      if (std::strtod(fixed.c_str(), nullptr) == value) {
+        ASSERT_EQ(text, fixed);
+      } else {
+        ++fallbacks[precision == 16];
+        const std::string digits = mantissaOf(shortestDigits(value));
+        ASSERT_EQ(mantissaOf(text), digits) << text;
+        ASSERT_LE(digits.size(), 17u) << text;
+        // In the form of %g at that many digits (or the fixed precision, if more).
+        const int least = std::max(static_cast<int>(digits.size()), precision);
+        std::string styled = printed("%.*g", least, value);
+        if (std::strtod(styled.c_str(), nullptr) == value) {
+          ASSERT_EQ(text, styled);
+        }
+      }
+      char room[kLongestNumberText];
+      char* end = writeExact(room, room + sizeof room, value, precision);
+      ASSERT_EQ(std::string(room, end), text);
+    }
   }
-  std::string fifty;
-  appendShortest(fifty, 50.0);
-  EXPECT_EQ(fifty, "50");
+  // Both branches were taken, often.
+  EXPECT_GT(fallbacks[0], 4000);
+  EXPECT_GT(fallbacks[1], 2000);
 }
 
-// Round trip: six digits where they suffice, as many more as the value needs.
-TEST(NumberText, RoundTripKeepsSixDigitsAndEveryNeededOne) {
-  for (double value : {50.0, 50.1234567, 1.0 / 3, 75.00000000000001, 1e-300}) {
-    std::string text = "R ";
-    appendRoundTrip(text, value);
-    EXPECT_EQ(std::strtod(text.c_str() + 2, nullptr), value) << text;
+TEST(NumberText, ExactOfKnownValues) {
+  auto exact = [](double value, int precision) {
+    std::string text;
+    appendExact(text, value, precision);
+    return text;
+  };
+  // Sixteen digits read back one unit lower; seventeen are needed.
+  EXPECT_EQ(exact(-0.053985951159975155, 16), "-0.053985951159975155");
+  EXPECT_EQ(exact(0.1 + 0.2, 16), "0.30000000000000004");
+  // The fixed precision's text, even where a shorter one exists.
+  EXPECT_EQ(exact(1.5e9, 16), "1500000000");
+  EXPECT_EQ(exact(100000, 6), "100000");
+  EXPECT_EQ(exact(50, 6), "50");
+  EXPECT_EQ(exact(1e-5, 6), "1e-05");
+  // Past six digits, only as many as the value needs.
+  EXPECT_EQ(exact(50.0000005, 6), "50.0000005");
+  EXPECT_EQ(exact(1234567, 6), "1234567");
+  EXPECT_EQ(exact(123456.7, 6), "123456.7");
+  EXPECT_EQ(exact(-0.00012345678, 6), "-0.00012345678");
+  EXPECT_EQ(exact(1.2345678e-5, 6), "1.2345678e-05");
+  EXPECT_EQ(exact(std::nextafter(1e21, 2e21), 16), "1.0000000000000001e+21");
+  // Next to a power of two 16 correctly rounded digits read back one double
+  // lower, yet 16 other digits read back exactly.
+  EXPECT_EQ(exact(7.120236347223045e-307, 16), "7.120236347223045e-307");
+  // Every power of two and its neighbours, where the doubles below lie closer.
+  for (int power = -1074; power < 1024; ++power) {
+    const double two = std::ldexp(1.0, power);
+    for (double value : {std::nextafter(two, 0.0), two, std::nextafter(two, 2 * two)}) {
+      for (int precision : {6, 15, 16}) {
+        ASSERT_EQ(bitsOf(std::strtod(exact(value, precision).c_str(), nullptr)), bitsOf(value))
+            << exact(value, precision);
+      }
+    }
   }
-  std::string text;
-  appendRoundTrip(text, 50.0);
-  appendRoundTrip(text += ' ', 0.5);
-  appendRoundTrip(text += ' ', 1234567.0);
-  EXPECT_EQ(text, "50 0.5 1234567");
+  EXPECT_EQ(exact(-0.0, 16), "-0");
+  EXPECT_EQ(exact(0.0, 6), "0");
+  EXPECT_EQ(exact(std::numeric_limits<double>::max(), 16), "1.7976931348623157e+308");
+  EXPECT_EQ(exact(std::numeric_limits<double>::min(), 16), "2.2250738585072014e-308");
+  EXPECT_EQ(exact(-std::numeric_limits<double>::denorm_min(), 16), "-4.940656458412465e-324");
+  EXPECT_EQ(exact(-std::numeric_limits<double>::denorm_min(), 6), "-4.94066e-324");
+}
+
+// Two values that six digits show alike are shown exactly; equal ones and
+// ones six digits tell apart keep six digits.
+TEST(NumberText, ComparedValuesAreToldApart) {
+  auto compared = [](double value, double other) {
+    std::string text;
+    appendCompared(text, value, other);
+    text += ' ';
+    appendCompared(text, other, value);
+    return text;
+  };
+  EXPECT_EQ(compared(1.0000001, 1.0000002), "1.0000001 1.0000002");
+  EXPECT_EQ(compared(50, 50.000002), "50 50.000002");
+  EXPECT_EQ(compared(1e9, 1e9 + 1), "1e+09 1000000001");
+  EXPECT_EQ(compared(1.0000001, 1.0000001), "1 1");
+  EXPECT_EQ(compared(2.5, 1.25), "2.5 1.25");
+  EXPECT_EQ(compared(123456789, 2), "1.23457e+08 2");
+  const Position where{3, 1, "1.0000001"};
+  EXPECT_STREQ(FrequencyOrderingError(1.0000001, 1.0000002, where).what(),
+               "frequency points must be listed in increasing order, but 1.0000001 is not "
+               "greater than 1.0000002");
+  EXPECT_STREQ(DifferentialPortsImpedanceError(1, 75.0000001, 2, 75).what(),
+               "different reference impedance for mixed-mode ports (port 1: 75.0000001 Ohms, "
+               "port 2: 75 Ohms)");
 }
 
 }  // namespace

@@ -32,8 +32,10 @@ void Reader::parseNumberOfPorts() {
   skipBlankLines();
   if (!atKeyword(Keyword::NumberOfPorts))
     throw ParserError(Code::NumberOfPortsMissing, token());
+  Position keyword = token();
   std::int32_t count = parsePositiveCount(Code::PortCountNotPositive);
   file_->setNumberOfPorts(static_cast<std::uint32_t>(count));
+  checkExtensionPorts(static_cast<std::uint32_t>(count), keyword);
 }
 
 // The argument of a count keyword: a whole number of at least 1. The keyword

@@ -103,6 +103,7 @@ void Reader::processPointV1(const TokenList& point, std::uint32_t& ports,
     if (n * n != pairs)
       throw NetworkDataNotSquareError(pairs, frequencyToken);
     ports = static_cast<std::uint32_t>(n);
+    checkExtensionPorts(ports, frequencyToken);
     checkResistanceCount(ports);
     if (ports != 2 && file_->getParameterType() == ParameterType::G)
       throw ParserError(Code::GParametersNotTwoPort);

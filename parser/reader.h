@@ -41,6 +41,7 @@ class Reader {
   void parseV2();
   void checkConsistency();
   void checkMixedModeImpedances();
+  void checkExtensionPorts(std::uint32_t ports, const Position& where);
 
   // Token reading shared by all section readers.
   const Token& token() const;

@@ -10,14 +10,15 @@ it is killed when it builds and a test fails, and not counted when it does not b
 Usage: scripts/mutate.py [--src DIR] [--work DIR] [-n N] [--seed S] [--list] [--tests-from DIR]
   --src         the checkout to test (default: the one holding this script); its committed HEAD
                 is cloned, so commit first
-  --work        scratch folder for the clone and its build (default /tmp/mutation), reused while
+  --work        scratch folder for the clone and its build (default: mutation in the system's
+                temporary folder), reused while
                 it holds the same commit
   --list        print the sampled sites and stop
   --tests-from  take everything but the product sources from another checkout, so that two
                 suites are compared on the same mutants
 Prints one line per mutant, then "killed K of M (P%)".
 """
-import argparse, hashlib, os, re, shutil, signal, subprocess, sys, time
+import argparse, hashlib, os, re, shutil, signal, subprocess, sys, tempfile, time
 
 SLOW = r"script\.(hostile_inputs|truncation|install|round_trip)_test"
 SWAP = {"<=": "<", ">=": ">", "<": "<=", ">": ">=", "==": "!=", "!=": "==", "&&": "||",
@@ -108,7 +109,7 @@ def prepare(args, src):
 def main():
     ap = argparse.ArgumentParser(description="Mutation testing of the product sources.")
     ap.add_argument("--src", default=os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-    ap.add_argument("--work", default="/tmp/mutation")
+    ap.add_argument("--work", default=os.path.join(tempfile.gettempdir(), "mutation"))
     ap.add_argument("--tests-from")
     ap.add_argument("-n", type=int, default=150)
     ap.add_argument("--seed", type=int, default=1)

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,6 +18,13 @@ namespace {
 [[noreturn]] void refuse(const std::string& text) {
   throw std::runtime_error("the record cannot be written: " + text);
 }
+
+// A nonzero value below the smallest normal double: the reader clips it, so no
+// text reads back as it.
+bool clipped(double value) {
+  return value != 0 && std::fabs(value) < std::numeric_limits<double>::min();
+}
+const char kClipped[] = " is below 2.2250738585072014e-308: a reader clips it";
 
 std::string at(const char* field, std::size_t index, double value) {
   std::string text = std::string(field) + "[" + std::to_string(index) + "] = ";
@@ -34,6 +42,8 @@ void checkFields(const File& file) {
   const double r = file.getReferenceResistance();
   if (!(r > 0) || !std::isfinite(r))
     refuse(at("reference resistance", 0, r) + " is not a positive finite number");
+  if (clipped(r))
+    refuse(at("reference resistance", 0, r) + kClipped);
   const std::vector<double>& references = file.getReferenceImpedances();
   if (references.size() != file.getNumberOfPorts())
     refuse(std::to_string(references.size()) + " reference impedances for " +
@@ -41,6 +51,8 @@ void checkFields(const File& file) {
   for (std::size_t i = 0; i < references.size(); ++i) {
     if (!(references[i] > 0) || !std::isfinite(references[i]))
       refuse(at("reference", i, references[i]) + " is not a positive finite number");
+    if (clipped(references[i]))
+      refuse(at("reference", i, references[i]) + kClipped);
   }
   const ParameterType type = file.getParameterType();
   if ((type == ParameterType::H || type == ParameterType::G) && file.getNumberOfPorts() != 2)
@@ -73,20 +85,23 @@ void checkNetwork(const File& file) {
       refuse(at("frequency", k, f) + " is not a finite frequency of 0 or more");
     if (k > 0 && !(f > data->frequency(k - 1)))
       refuse(at("frequency", k, f) + " does not rise above the value before it");
+    if (clipped(f))
+      refuse(at("frequency", k, f) + kClipped);
     for (std::uint32_t row = 0; row < ports; ++row) {
       for (std::uint32_t col = 0; col < ports; ++col) {
         const ValuePair pair = data->element(k, row, col).get(data->getFormat());
-        if (std::isfinite(pair.first) && std::isfinite(pair.second) &&
-            !(data->getFormat() == DataFormat::MA && pair.first < 0))
+        const bool finite = std::isfinite(pair.first) && std::isfinite(pair.second);
+        if (finite && !(data->getFormat() == DataFormat::MA && pair.first < 0) &&
+            !clipped(pair.first) && !clipped(pair.second))
           continue;
         std::string where = "data[" + std::to_string(k) + ", " + std::to_string(row) + ", " +
                             std::to_string(col) + "] = (";
         appendShortest(where, pair.first);
         where += ", ";
         appendShortest(where, pair.second);
-        refuse(where + ") " + (std::isfinite(pair.first) && std::isfinite(pair.second)
-                                   ? "has a negative magnitude"
-                                   : "is not finite"));
+        const bool negative = data->getFormat() == DataFormat::MA && pair.first < 0;
+        refuse(where + ")" + (!finite ? " is not finite" : negative ? " has a negative magnitude"
+                                                                    : kClipped));
       }
     }
   }
@@ -117,6 +132,13 @@ void checkNoise(const File& file) {
     if (!(point.noiseResistance > 0) || !std::isfinite(point.noiseResistance))
       refuse(at("noise resistance", k, point.noiseResistance) +
              " is not a positive finite number");
+    const double values[] = {point.frequency, point.minimumNoiseFigure,
+                             point.reflectionMagnitude, point.reflectionAngle,
+                             point.noiseResistance};
+    for (double value : values) {
+      if (clipped(value))
+        refuse(at("noise value", k, value) + kClipped);
+    }
   }
   if (noise->firstFrequency() > data->lastFrequency())
     refuse(at("noise frequency", 0, noise->firstFrequency()) +

@@ -100,6 +100,12 @@ TEST(RecordCheck, WritersRefuseWhatTheCheckerRefuses) {
       {[](Record& r) { r.frequencies = {100, INFINITY}; }, "frequency[1] = inf is not"},
       {[](Record& r) { r.magnitude = -0.5; }, "data[0, 0, 0] = (-0.5, 45) has a negative magnitude"},
       {[](Record& r) { r.magnitude = NAN; }, "data[0, 0, 0] = (nan, 45) is not finite"},
+      // Below the smallest normal double: a reader clips what no text can hold.
+      {[](Record& r) { r.magnitude = 1e-310; },
+       "data[0, 0, 0] = (1e-310, 45) is below 2.2250738585072014e-308: a reader clips it"},
+      {[](Record& r) { r.frequencies = {5e-324, 100}; }, "frequency[0] = 5e-324 is below"},
+      {[](Record& r) { r.noiseResistance = 1e-310; }, "noise value[0] = 1e-310 is below"},
+      {[](Record& r) { r.references = {50, 1e-320}; }, "reference[1] = 1e-320 is below"},
       {[](Record& r) { r.resistance = -5; },
        "reference resistance[0] = -5 is not a positive finite number"},
       {[](Record& r) { r.resistance = 0; }, "reference resistance[0] = 0 is not"},

@@ -12,8 +12,9 @@ namespace touchstone2 {
 
 namespace {
 
-// Numbers in messages and on keyword lines have six significant digits, network
-// data sixteen, so that a value read back is the value written.
+// Network data and their frequencies are written with sixteen significant
+// digits, the rest with six, more wherever a value needs them to read back as
+// itself (appendExact).
 constexpr int kDefaultPrecision = 6;
 constexpr int kDataPrecision = 16;
 constexpr std::size_t kFieldWidth = 20;
@@ -98,7 +99,7 @@ void writeDataPoint(TextBuffer& text, const File& file, const NetworkParams& dat
                     const PointLayout& layout, bool scaled, double r, std::uint32_t point) {
   const DataFormat format = file.getFormat();
   const ParameterType type = file.getParameterType();
-  text.putGeneralPadded(data.frequency(point), kDataPrecision, kFieldWidth);
+  text.putExactPadded(data.frequency(point), kDataPrecision, kFieldWidth);
   for (std::uint32_t row = 0; row < layout.dimension; ++row) {
     for (std::uint32_t col = 0; col < layout.dimension; ++col) {
       if (breaksBefore(layout, row, col)) {
@@ -110,9 +111,9 @@ void writeDataPoint(TextBuffer& text, const File& file, const NetworkParams& dat
       if (scaled)
         scaleToVersion1(type, format, r, row, col, pair.first, pair.second);
       text.put("  ", 2);
-      text.putGeneralPadded(pair.first, kDataPrecision, kFieldWidth);
+      text.putExactPadded(pair.first, kDataPrecision, kFieldWidth);
       text.put(' ');
-      text.putGeneralPadded(pair.second, kDataPrecision, kFieldWidth);
+      text.putExactPadded(pair.second, kDataPrecision, kFieldWidth);
     }
   }
   text.put('\n');
@@ -141,13 +142,13 @@ void writeOptionLine(std::ostream& out, const File& file, const DataLayout& layo
     line += kResistanceOption;
     for (double resistance : file.getReferenceImpedances()) {
       line += ' ';
-      appendRoundTrip(line, resistance, kDefaultPrecision);
+      appendExact(line, resistance, kDefaultPrecision);
     }
   } else if (file.getReferenceResistance() > 0) {
     line += ' ';
     line += kResistanceOption;
     line += ' ';
-    appendRoundTrip(line, file.getReferenceResistance(), kDefaultPrecision);
+    appendExact(line, file.getReferenceResistance(), kDefaultPrecision);
   }
   line += '\n';
   writeText(out, line);
@@ -178,13 +179,13 @@ void writeNoiseData(std::ostream& out, const File& file, const DataLayout& layou
     double resistance = point.noiseResistance;
     if (layout.relativeToResistance)
       resistance = noiseResistanceToVersion1(resistance, scalingResistance(file, layout));
-    // The layout of "%-8g  %g  %g  %g  %g": six significant digits, the
-    // frequency filled to eight characters.
-    text.putGeneralPadded(point.frequency, kDefaultPrecision, kNoiseFrequencyWidth);
+    // The layout of "%-8g  %g  %g  %g  %g": six significant digits where
+    // they keep the value, the frequency filled to eight characters.
+    text.putExactPadded(point.frequency, kDefaultPrecision, kNoiseFrequencyWidth);
     for (double value : {point.minimumNoiseFigure, point.reflectionMagnitude,
                          point.reflectionAngle, resistance}) {
       text.put("  ", 2);
-      text.putGeneral(value, kDefaultPrecision);
+      text.putExact(value, kDefaultPrecision);
     }
     text.put('\n');
   }

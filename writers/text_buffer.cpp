@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "model/number_text.h"
+
 namespace touchstone2 {
 
 TextBuffer::TextBuffer(std::ostream& out)
@@ -44,9 +46,17 @@ void TextBuffer::put(const char* text, std::size_t length) {
 void TextBuffer::put(const char* text) { put(text, std::strlen(text)); }
 
 void TextBuffer::padFrom(std::size_t start, std::size_t width) {
-  std::size_t written = size() - start;
-  for (; written < width; ++written)
-    put(' ');
+  const std::size_t written = size() - start;
+  if (written >= width)
+    return;
+  const std::size_t fill = width - written;
+  if (static_cast<std::size_t>(end_ - pos_) < fill) {
+    for (std::size_t i = 0; i < fill; ++i)
+      put(' ');
+    return;
+  }
+  std::memset(pos_, ' ', fill);
+  pos_ += fill;
 }
 
 void TextBuffer::putUnsigned(std::uint64_t value) {
@@ -68,16 +78,18 @@ void TextBuffer::putGeneral(double value, int precision) {
 void TextBuffer::putGeneralPadded(double value, int precision, std::size_t width) {
   std::size_t start = size();
   putGeneral(value, precision);
-  std::size_t written = size() - start;
-  if (written >= width)
-    return;
-  std::size_t fill = width - written;
-  if (static_cast<std::size_t>(end_ - pos_) >= fill) {
-    std::memset(pos_, ' ', fill);
-    pos_ += fill;
-  } else {
-    padFrom(start, width);
-  }
+  padFrom(start, width);
+}
+
+void TextBuffer::putExact(double value, int precision) {
+  makeRoom(kLongestItem);
+  pos_ = writeExact(pos_, end_, value, precision);
+}
+
+void TextBuffer::putExactPadded(double value, int precision, std::size_t width) {
+  std::size_t start = size();
+  putExact(value, precision);
+  padFrom(start, width);
 }
 
 bool TextBuffer::flush() {

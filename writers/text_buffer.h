@@ -38,6 +38,11 @@ class TextBuffer {
   void putGeneral(double value, int precision);
   // The same, left-justified and filled with blanks to at least width.
   void putGeneralPadded(double value, int precision, std::size_t width);
+  // As appendExact writes value: that text where it reads back as exactly
+  // value, else the shortest that does.
+  void putExact(double value, int precision);
+  // The same, left-justified and filled with blanks to at least width.
+  void putExactPadded(double value, int precision, std::size_t width);
 
   // Characters put since construction, to measure fields with.
   std::size_t size() const { return handed_ + static_cast<std::size_t>(pos_ - buffer_.get()); }

@@ -20,6 +20,9 @@ namespace {
 
 const char kOutOfRange[] =
     "a value normalised to the reference resistance is out of range for Touchstone v1";
+const char kTooSmall[] =
+    "a nonzero value below 2.2250738585072014e-308 cannot be written: a reader clips it";
+constexpr double kSmallestNormal = std::numeric_limits<double>::min();
 const char kNoNetworkData[] = "the file has no network data";
 const char kTooFewPorts[] =
     "Touchstone v1.1 gives one reference resistance per port for two ports or more";
@@ -58,11 +61,14 @@ DataLayout version1Layout() {
 DataLayout version2Layout() { return DataLayout(); }
 
 // Normalising to R can carry a stored value out of the range of a double (a
-// huge admittance times a huge R), or a noise resistance down to 0 or below
-// the smallest normal double; written as "inf" or "0" it would make a file
-// that no reader accepts, and a subnormal one would read back clipped. Such a
-// file is refused before anything is written.
+// huge admittance times a huge R), below the smallest normal double (one
+// times a small R), or a noise resistance down to 0; written as "inf" or "0"
+// it would make a file that no reader accepts, and a subnormal one would read
+// back clipped. Such a file is refused before anything is written.
 void checkNormalizedValuesInRange(const File& file, double r) {
+  auto fits = [](double value) {
+    return std::isfinite(value) && (value == 0 || std::fabs(value) >= kSmallestNormal);
+  };
   const NetworkParams* data = file.getNetworkData();
   const ParameterType type = file.getParameterType();
   const DataFormat format = file.getFormat();
@@ -73,8 +79,10 @@ void checkNormalizedValuesInRange(const File& file, double r) {
         for (std::uint32_t col = 0; col < n; ++col) {
           ValuePair pair = data->element(k, row, col).get(format);
           scaleToVersion1(type, format, r, row, col, pair.first, pair.second);
-          if (!std::isfinite(pair.first) || !std::isfinite(pair.second))
-            throw std::runtime_error(kOutOfRange);
+          if (!fits(pair.first) || !fits(pair.second))
+            throw std::runtime_error(std::isfinite(pair.first) && std::isfinite(pair.second)
+                                         ? kTooSmall
+                                         : kOutOfRange);
         }
       }
     }
@@ -82,7 +90,7 @@ void checkNormalizedValuesInRange(const File& file, double r) {
   const NoiseParams* noise = file.getNoiseData();
   for (std::uint32_t k = 0; noise != nullptr && k < noise->pointCount(); ++k) {
     double normalized = noiseResistanceToVersion1(noise->noiseResistance(k), r);
-    if (!std::isfinite(normalized) || !(normalized >= std::numeric_limits<double>::min()))
+    if (!std::isfinite(normalized) || !(normalized >= kSmallestNormal))
       throw std::runtime_error(kOutOfRange);
   }
 }
@@ -116,12 +124,14 @@ void writeCounts(std::ostream& out, const File& file) {
     writeKeywordLine(out, Keyword::NumberOfNoiseFrequencies, std::to_string(noise->pointCount()));
 }
 
-// Six digits at least, more where the value needs them to read back the same.
+// Six digits, more where the value needs them to read back the same.
+constexpr int kReferencePrecision = 6;
+
 void writeReference(std::ostream& out, const File& file) {
   std::string line = keywordLine(Keyword::Reference);
   for (double impedance : file.getReferenceImpedances()) {
     line += ' ';
-    appendRoundTrip(line, impedance);
+    appendExact(line, impedance, kReferencePrecision);
   }
   line += '\n';
   writeText(out, line);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <touchstone2/export.h>
 #include <touchstone2/enums.h>
 #include <touchstone2/file.h>
 
@@ -44,7 +45,7 @@ struct NetworkArrays {
 // std::invalid_argument, before anything is built, for whatever the checker
 // would refuse, naming the field and the index:
 // "frequency[3] = 2e+09 does not rise above the value before it".
-File fromArrays(const NetworkArrays& arrays, const std::string& name = "<arrays>");
+TOUCHSTONE2_API File fromArrays(const NetworkArrays& arrays, const std::string& name = "<arrays>");
 
 }  // namespace touchstone2
 

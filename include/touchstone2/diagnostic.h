@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include <touchstone2/export.h>
 #include <touchstone2/codes.h>
 
 namespace touchstone2 {
@@ -23,7 +24,7 @@ struct Position {
 // there is no position) and up to 127 characters of the text found there. The
 // message is fixed at construction, so what() never builds anything and its
 // text lives as long as the object.
-class Diagnostic {
+class TOUCHSTONE2_API Diagnostic {
  public:
   static constexpr std::size_t kTextSize = 128;
 
@@ -49,7 +50,7 @@ class Diagnostic {
 
 // The error that ends a parse. Thrown where the problem is found, caught once
 // by the parser and handed to the message handler.
-class ParserError : public std::runtime_error, public Diagnostic {
+class TOUCHSTONE2_API ParserError : public std::runtime_error, public Diagnostic {
  public:
   explicit ParserError(Code code);
   ParserError(Code code, const Position& where);
@@ -59,7 +60,7 @@ class ParserError : public std::runtime_error, public Diagnostic {
 // A problem that is reported while the parse goes on. Never thrown: built,
 // handed to the message handler, destroyed. Not a ParserError, so a handler
 // for errors never sees one.
-class ParserWarning : public std::runtime_error, public Diagnostic {
+class TOUCHSTONE2_API ParserWarning : public std::runtime_error, public Diagnostic {
  public:
   ParserWarning(Code code, const Position& where);
   const char* what() const noexcept override { return message(); }
@@ -69,7 +70,7 @@ class File;
 
 // Where diagnostics leave the parser: every warning as it arises, then at most
 // one error, the last diagnostic of a parse.
-struct MessageHandler {
+struct TOUCHSTONE2_API MessageHandler {
   virtual ~MessageHandler() = default;
   virtual void error(const File& file, const ParserError& error) = 0;
   virtual void warning(const File& file, const ParserWarning& warning) = 0;
@@ -77,7 +78,7 @@ struct MessageHandler {
 
 // Writes one line per diagnostic: "name:line:col: error E2003: text", without
 // the position parts that are 0. Keeps no state between calls.
-struct StandardMessageHandler : MessageHandler {
+struct TOUCHSTONE2_API StandardMessageHandler : MessageHandler {
   explicit StandardMessageHandler(std::ostream& out = std::cerr) : out_(out) {}
   void error(const File& file, const ParserError& error) override;
   void warning(const File& file, const ParserWarning& warning) override;

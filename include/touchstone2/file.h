@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <touchstone2/export.h>
 #include <touchstone2/enums.h>
 #include <touchstone2/parameters.h>
 
@@ -14,7 +15,7 @@ namespace touchstone2 {
 // The in-memory record of one Touchstone file. It checks nothing itself: the
 // parser enforces every rule before it calls a setter, and puts in the
 // defaults.
-class File {
+class TOUCHSTONE2_API File {
  public:
   static constexpr std::uint32_t kVersion1 = 0x10000;
   static constexpr std::uint32_t kVersion1_1 = 0x10001;

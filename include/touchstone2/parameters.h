@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include <touchstone2/export.h>
 #include <touchstone2/enums.h>
 
 namespace touchstone2 {
@@ -20,7 +21,7 @@ struct ValuePair {
 class NetworkParams;
 
 // Names one matrix element of one frequency point; cheap to copy.
-class ConstElementRef {
+class TOUCHSTONE2_API ConstElementRef {
  public:
   ConstElementRef(const NetworkParams& params, std::size_t point, std::size_t place)
       : params_(&params), point_(point), place_(place) {}
@@ -33,7 +34,7 @@ class ConstElementRef {
   std::size_t place_;
 };
 
-class ElementRef {
+class TOUCHSTONE2_API ElementRef {
  public:
   ElementRef(NetworkParams& params, std::size_t point, std::size_t place)
       : params_(&params), point_(point), place_(place) {}
@@ -54,7 +55,7 @@ class ElementRef {
 // The pairs live in fixed-size blocks rather than one array per point or one
 // growing array: adding a point never moves earlier data and costs no
 // allocation of its own, which keeps large files fast and their memory flat.
-class NetworkParams {
+class TOUCHSTONE2_API NetworkParams {
  public:
   virtual ~NetworkParams();
   NetworkParams(const NetworkParams&) = delete;
@@ -150,7 +151,7 @@ struct NoisePoint {
 };
 
 // The noise parameters of a 2-port file, one point per noise frequency.
-class NoiseParams {
+class TOUCHSTONE2_API NoiseParams {
  public:
   explicit NoiseParams(double frequencyMultiplier) : frequencyMultiplier_(frequencyMultiplier) {}
   NoiseParams(const NoiseParams&) = delete;

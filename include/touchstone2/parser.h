@@ -5,6 +5,8 @@
 #include <memory>
 #include <string_view>
 
+#include <touchstone2/export.h>
+
 namespace touchstone2 {
 
 class File;
@@ -15,7 +17,7 @@ struct MessageHandler;
 // decides the version: an option line starts a v1 file, a keyword a v2.0 file.
 // Every warning goes to the handler as it arises; the first error ends the
 // parse and is the last diagnostic handed over.
-class Parser {
+class TOUCHSTONE2_API Parser {
  public:
   Parser(File& file, MessageHandler& handler);
   ~Parser();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include <touchstone2/export.h>
 #include <touchstone2/file.h>
 
 namespace touchstone2 {
@@ -19,9 +20,9 @@ namespace touchstone2 {
 enum class QualityBand : std::uint32_t { Good = 0, Acceptable = 1, Inconclusive = 2, Poor = 3 };
 
 // "good", "acceptable", "inconclusive", "poor".
-const char* qualityBandName(QualityBand band);
+TOUCHSTONE2_API const char* qualityBandName(QualityBand band);
 // False for any other text (compared case-sensitively).
-bool qualityBandNamed(const std::string& name, QualityBand& band);
+TOUCHSTONE2_API bool qualityBandNamed(const std::string& name, QualityBand& band);
 
 struct QualityMetric {
   // False where the metric has no meaning: reciprocity of one port,
@@ -58,11 +59,11 @@ struct QualityReport {
 // The metrics of a valid record, one pass over its points, holding no more
 // than the per-point measures. Throws std::domain_error where a point has no
 // S-parameter form or its values are too large to measure.
-QualityReport assessQuality(const File& file);
+TOUCHSTONE2_API QualityReport assessQuality(const File& file);
 
 // The band of a passivity or reciprocity percentage, and of a causality one.
-QualityBand passivityBand(double percent);
-QualityBand causalityBand(double percent);
+TOUCHSTONE2_API QualityBand passivityBand(double percent);
+TOUCHSTONE2_API QualityBand causalityBand(double percent);
 
 }  // namespace touchstone2
 

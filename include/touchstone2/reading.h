@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include <touchstone2/export.h>
 #include <touchstone2/codes.h>
 #include <touchstone2/file.h>
 
@@ -33,11 +34,11 @@ struct ReadResult {
 
 // Reads the file at path, which also names it in the record. Never throws for
 // what the file holds or whether it can be opened: that is a diagnostic.
-ReadResult readFile(const std::string& path);
+TOUCHSTONE2_API ReadResult readFile(const std::string& path);
 
 // The same for bytes in memory, named name in the record; they need to live
 // only for the call.
-ReadResult readBytes(std::string_view contents, const std::string& name);
+TOUCHSTONE2_API ReadResult readBytes(std::string_view contents, const std::string& name);
 
 }  // namespace touchstone2
 

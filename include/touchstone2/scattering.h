@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include <touchstone2/enums.h>
+#include <touchstone2/export.h>
 #include <touchstone2/file.h>
 
 namespace touchstone2 {
@@ -19,14 +20,14 @@ namespace touchstone2 {
 // to the real impedance reference[i] in ohms. S-parameters are left as they
 // are; H and G exist for two ports only. Throws std::domain_error where the
 // matrix has no S-parameter form (Z equal to minus the reference, say).
-void convertToScattering(ParameterType type, std::uint32_t ports, const double* reference,
-                         std::complex<double>* matrix);
+TOUCHSTONE2_API void convertToScattering(ParameterType type, std::uint32_t ports,
+                                         const double* reference, std::complex<double>* matrix);
 
 // The S-parameters of every frequency point of a valid record, point by
 // point, each matrix row by row: out[(k * ports + i) * ports + j]. Values of
 // other types are converted with the ports' reference impedances; mixed-mode
 // data are taken as stored.
-void copyScatteringMatrices(const File& file, std::complex<double>* out);
+TOUCHSTONE2_API void copyScatteringMatrices(const File& file, std::complex<double>* out);
 
 }  // namespace touchstone2
 

@@ -4,9 +4,10 @@
 // Everything a program needs to read Touchstone v1 and v2.0 files with the
 // touchstone2 library: the file record and its containers, the parser, the
 // message handlers with their diagnostics, the reads that return the
-// diagnostics as values, the builder from arrays, the writers and the
-// description; where the library was built with Eigen 3, the quality metrics
-// and the conversion to S-parameters.
+// diagnostics as values, the builder from arrays, the writers, the
+// description and writeFile, which replaces a file safely; where the library
+// was built with Eigen 3, the quality metrics and the conversion to
+// S-parameters.
 //
 //   #include <touchstone2/touchstone2.h>
 //
@@ -18,6 +19,7 @@
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/enums.h>
 #include <touchstone2/file.h>
+#include <touchstone2/file_output.h>
 #include <touchstone2/parameters.h>
 #include <touchstone2/parser.h>
 #include <touchstone2/quality.h>

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <ostream>
 
+#include <touchstone2/export.h>
 #include <touchstone2/file.h>
 
 namespace touchstone2 {
@@ -15,7 +16,7 @@ namespace touchstone2 {
 // hand with falling frequencies, a negative magnitude, a reference at or
 // below 0, a value that is not finite, ...): what a writer writes, the
 // checker accepts.
-class Writer {
+class TOUCHSTONE2_API Writer {
  public:
   // Throws std::logic_error when the File is not valid: a writer is only ever
   // built after a successful parse.
@@ -39,7 +40,7 @@ class Writer {
 // them. As version 1.1 (File::kVersion1_1), the option line ends with one
 // reference resistance per port instead of one for all, and the values are
 // relative to port 1's.
-class V1_Writer : public Writer {
+class TOUCHSTONE2_API V1_Writer : public Writer {
  public:
   // Throws std::invalid_argument for a version other than 1 and 1.1.
   explicit V1_Writer(const File& file, std::uint32_t version = File::kVersion1);
@@ -56,7 +57,7 @@ class V1_Writer : public Writer {
 // matrix row by row whatever the input's matrix format and two-port order.
 // Any valid File with network data can be written this way. As version 2.1
 // (File::kVersion2_1) the text is the same but for its [Version] line.
-class V2_Writer : public Writer {
+class TOUCHSTONE2_API V2_Writer : public Writer {
  public:
   // Throws std::invalid_argument for a version other than 2.0 and 2.1.
   explicit V2_Writer(const File& file, std::uint32_t version = File::kVersion2);
@@ -70,7 +71,7 @@ class V2_Writer : public Writer {
 // impedances, mixed-mode assignment, every network parameter in real and
 // imaginary parts and the noise parameters. Ends with a flushing line end.
 // Stops early once the stream has failed: the rest could not be seen anyway.
-void describe(const File& file, std::ostream& out);
+TOUCHSTONE2_API void describe(const File& file, std::ostream& out);
 
 }  // namespace touchstone2
 

@@ -24,6 +24,7 @@
 #include <touchstone2/building.h>
 #include <touchstone2/codes.h>
 #include <touchstone2/file.h>
+#include <touchstone2/file_output.h>
 
 #include "model/mixed_mode_rules.h"
 #include "python/src/array_filling.h"
@@ -328,17 +329,40 @@ py::str text(const ParsedFile& parsed, const std::string& version) {
   return toStr(text);
 }
 
-// Writes the text to an open descriptor; returns 0, or the errno of the
-// first write that failed.
-int writeTo(const ParsedFile& parsed, int descriptor, const std::string& version) {
+// Writes the file to path through writeFile. A file-system failure becomes
+// the OSError subclass of its errno (PermissionError, FileNotFoundError,
+// ...) naming the path, or the folder where no temporary file could be
+// made; a writer's refusal a ValueError, and a failed read-back a ValueError
+// of (text, the checker's error record or None).
+void writeFileAt(const ParsedFile& parsed, const py::bytes& path, const std::string& version,
+                 bool atomic) {
+  std::string name = path;
+  int error = 0;
+  std::string failedPath;
   try {
     py::gil_scoped_release unlocked;
-    DescriptorOutput out(descriptor);
-    parsed.write(version, out);
-    return out.finish();
+    parsed.writeTo(version, name, !atomic);
+    return;
+  } catch (const FileOutputError& failure) {
+    error = failure.code().value();
+    failedPath = failure.path();
+  } catch (const ReadBackError& refusal) {
+    // With the checker's error as diagnostics() gives one, when it has one.
+    py::object record = py::none();
+    if (refusal.code() != 0)
+      record = py::make_tuple(refusal.code(), "error", refusal.line(), refusal.column(),
+                              toStr(refusal.checkerMessage()));
+    PyErr_SetObject(PyExc_ValueError, py::make_tuple(refusal.what(), record).ptr());
+    throw py::error_already_set();
   } catch (const std::runtime_error& refusal) {
     throw py::value_error(refusal.what());
   }
+  py::object os = py::module_::import("os");
+  py::object filename = os.attr("fsdecode")(py::bytes(failedPath));
+  py::object raised = py::reinterpret_borrow<py::object>(PyExc_OSError)(
+      error, os.attr("strerror")(error), filename);
+  PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(raised.ptr())), raised.ptr());
+  throw py::error_already_set();
 }
 
 // The library's diagnostic codes by name ("FileNotFound": 1001), so that the
@@ -381,8 +405,8 @@ PYBIND11_MODULE(_core, module) {
       .def("stored", &stored, "(frequency in the unit, pairs, noise rows) as build() takes them.")
       .def("text", &text, py::arg("version"),
            "The text of that version; ValueError where it cannot express the file.")
-      .def("write_to", &writeTo, py::arg("descriptor"), py::arg("version"),
-           "Writes the text to a descriptor; 0 or the errno of the failed write.")
+      .def("write_file", &writeFileAt, py::arg("path"), py::arg("version"), py::arg("atomic"),
+           "Writes the file to path (bytes), through a temporary file if atomic.")
       .def("describe", &description, "The long-form description.");
 
   module.attr("versions") = py::tuple(py::cast(ParsedFile::versions()));

@@ -1,11 +1,9 @@
 #include "python/src/parsed_file.h"
 
-#include <cerrno>
 #include <stdexcept>
 #include <utility>
 
-#include <unistd.h>
-
+#include <touchstone2/file_output.h>
 #include <touchstone2/parser.h>
 #include <touchstone2/writer.h>
 
@@ -14,9 +12,6 @@
 namespace touchstone2::python {
 
 namespace {
-
-// Writes of 64 KiB: few system calls, little memory.
-constexpr std::size_t kDescriptorBufferSize = 1 << 16;
 
 // The row of the version named exactly so, or nullptr.
 const VersionWord* versionRow(const std::string& name) {
@@ -38,43 +33,6 @@ StringOutput::Buffer::int_type StringOutput::Buffer::overflow(int_type c) {
 std::streamsize StringOutput::Buffer::xsputn(const char* data, std::streamsize count) {
   text_.append(data, static_cast<std::size_t>(count));
   return count;
-}
-
-DescriptorOutput::Buffer::Buffer(int descriptor)
-    : descriptor_(descriptor), space_(kDescriptorBufferSize) {
-  setp(space_.data(), space_.data() + space_.size());
-}
-
-void DescriptorOutput::Buffer::writeOut(const char* data, std::size_t size) {
-  while (size > 0 && error_ == 0) {
-    ssize_t done = ::write(descriptor_, data, size);
-    if (done < 0) {
-      if (errno != EINTR)
-        error_ = errno;
-      continue;
-    }
-    data += done;
-    size -= static_cast<std::size_t>(done);
-  }
-}
-
-int DescriptorOutput::Buffer::sync() {
-  writeOut(pbase(), static_cast<std::size_t>(pptr() - pbase()));
-  setp(space_.data(), space_.data() + space_.size());
-  return error_ == 0 ? 0 : -1;
-}
-
-DescriptorOutput::Buffer::int_type DescriptorOutput::Buffer::overflow(int_type c) {
-  if (sync() != 0)
-    return traits_type::eof();
-  if (!traits_type::eq_int_type(c, traits_type::eof()))
-    sputc(traits_type::to_char_type(c));
-  return traits_type::not_eof(c);
-}
-
-int DescriptorOutput::finish() {
-  buffer_.pubsync();
-  return buffer_.error();
 }
 
 std::unique_ptr<ParsedFile> ParsedFile::fromPath(const std::string& path,
@@ -126,6 +84,15 @@ void ParsedFile::write(const std::string& version, std::ostream& out) const {
     V2_Writer(file_, row->value).write(out);
   else
     V1_Writer(file_, row->value).write(out);
+}
+
+void ParsedFile::writeTo(const std::string& version, const std::string& path,
+                         bool inPlaceIfNeeded) const {
+  const VersionWord* row = versionRow(version);
+  if (row == nullptr)
+    throw std::invalid_argument("no writer for version " + version);
+  writeFile(file_, row->value, path,
+            inPlaceIfNeeded ? Replacement::InPlaceIfNeeded : Replacement::AllOrNothing);
 }
 
 std::string ParsedFile::text(const std::string& version) const {

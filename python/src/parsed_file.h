@@ -45,41 +45,6 @@ class StringOutput : public std::ostream {
   Buffer buffer_;
 };
 
-// An output stream onto an open file descriptor, buffered, so that a file of
-// hundreds of megabytes is written without being held in memory. The first
-// failing write ends all writing; error() is then its errno, else 0. The
-// descriptor stays the caller's.
-class DescriptorOutput : public std::ostream {
- public:
-  explicit DescriptorOutput(int descriptor) : std::ostream(nullptr), buffer_(descriptor) {
-    rdbuf(&buffer_);
-  }
-
-  // Writes out what is buffered; returns error().
-  int finish();
-  int error() const { return buffer_.error(); }
-
- private:
-  class Buffer : public std::streambuf {
-   public:
-    explicit Buffer(int descriptor);
-    int error() const { return error_; }
-    int sync() override;
-
-   protected:
-    int_type overflow(int_type c) override;
-
-   private:
-    void writeOut(const char* data, std::size_t size);
-
-    int descriptor_;
-    int error_ = 0;
-    std::vector<char> space_;
-  };
-
-  Buffer buffer_;
-};
-
 // One read: the file record and every diagnostic of it. Plain C++, so that
 // reading and writing out run while the interpreter lock is released.
 class ParsedFile {
@@ -115,6 +80,9 @@ class ParsedFile {
   // that the version cannot express, before anything is written.
   void write(const std::string& version, std::ostream& out) const;
   std::string text(const std::string& version) const;
+  // Writes the file to path as writeFile does, all or nothing unless
+  // inPlaceIfNeeded; throws what writeFile throws.
+  void writeTo(const std::string& version, const std::string& path, bool inPlaceIfNeeded) const;
   // What snpvet -describe writes.
   std::string description() const;
 

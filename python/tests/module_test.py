@@ -135,6 +135,24 @@ class Errors(unittest.TestCase):
                 with self.assertRaises(touchstone2.TouchstoneError) as again:
                     touchstone2.read_bytes(data, path)
                 self.assertEqual(again.exception.diagnostic, error)
+                with open(path, "rb") as f, self.assertRaises(touchstone2.TouchstoneError) as opened:
+                    touchstone2.read(f)
+                self.assertEqual(opened.exception.diagnostic, error)
+
+    def test_binary_file_objects(self):
+        """An open file names itself; a nameless object is "<file object>";
+        text mode, which has decoded the bytes, is refused."""
+        path = os.path.normpath(HERE + "/../../examples/amplifier.s2p")
+        with open(path, "rb") as f:
+            t = touchstone2.read(f)
+        want = touchstone2.read(path)
+        self.assertEqual((t.filename, t.describe()), (want.filename, want.describe()))
+        with open(path, "rb") as f:
+            nameless = touchstone2.read(io.BytesIO(f.read()))
+        self.assertEqual(nameless.filename, "<file object>")
+        same(nameless.data, want.data)
+        with open(path) as f:
+            self.assertRaisesRegex(TypeError, "binary mode", touchstone2.read, f)
 
     def test_unreadable_paths(self):
         for path, kind in [(HERE + "/missing.s2p", FileNotFoundError), (HERE, IsADirectoryError)]:
@@ -142,6 +160,32 @@ class Errors(unittest.TestCase):
                 touchstone2.read(path)
             self.assertEqual(str(caught.exception.diagnostic), run(path)[2][-1])
             self.assertRaises(kind, touchstone2.check, path)
+
+
+class Warnings(unittest.TestCase):
+    def test_extension_that_disagrees_with_the_data(self):
+        """A .s1p name on 2-port data is warned about, as the checker does, from a path and from
+        bytes given that name; bytes without a .sNp name and a matching name are not."""
+        data = b"# GHz S RI R 50\n1 0.1 0 0.9 0 0.9 0 0.1 0\n"
+        folder = tempfile.mkdtemp()
+        for name, expected in [("two.s1p", ["two.s1p:2:1: warning W2322: the file name's "
+                                            "extension (.s1p) says 1 port, the data have 2 ports"]),
+                               ("two.s2p", []), ("two.ts", [])]:
+            path = os.path.join(folder, name)
+            with open(path, "wb") as f:
+                f.write(data)
+            with self.subTest(name=name):
+                t = touchstone2.read(path)
+                self.assertEqual(t.ports, 2)
+                self.assertEqual([str(w).replace(folder + os.sep, "") for w in t.warnings],
+                                 expected)
+                self.assertEqual([str(w) for w in t.warnings], run(path)[2])
+                self.assertEqual([str(w) for w in touchstone2.read_bytes(data, name).warnings],
+                                 expected)
+        warning = touchstone2.read_bytes(data, "two.s1p").warnings[0]
+        self.assertEqual((warning.code, warning.severity, warning.line, warning.column),
+                         (2322, "warning", 2, 1))
+        self.assertEqual(touchstone2.read_bytes(data).warnings, [])
 
 
 class Hostile(unittest.TestCase):

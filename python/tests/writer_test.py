@@ -355,6 +355,85 @@ class Writing(unittest.TestCase):
         self.assertEqual(pathlib.Path(target).read_bytes(), b"old")
         self.assertRaises(FileNotFoundError, big.write, os.path.join(target + ".d", "x.s4p"))
 
+    def test_errors_name_the_path_given(self):
+        """A full disk, a missing folder, a folder as target: the OSError
+        subclass of the errno, with the caller's path, never a hidden file's."""
+        folder = tempfile.mkdtemp()
+        for path, kind, number in (("/dev/full", OSError, errno.ENOSPC),
+                                   (os.path.join(folder, "no", "t.s4p"), FileNotFoundError,
+                                    errno.ENOENT),
+                                   (folder, IsADirectoryError, errno.EISDIR)):
+            with self.assertRaises(kind) as caught:
+                self.T.write(path)
+            self.assertEqual((caught.exception.errno, caught.exception.filename),
+                             (number, path))
+            self.assertNotIn(".tmp", str(caught.exception))
+        self.assertEqual(os.listdir(folder), [])
+
+    def test_owner_and_group_are_kept(self):
+        """A privileged process replaces another user's file with one that
+        is still that user's."""
+        if os.geteuid() != 0:
+            self.skipTest("only a privileged process may give a file to another user")
+        target = os.path.join(tempfile.mkdtemp(), "t.s4p")
+        pathlib.Path(target).write_bytes(b"old")
+        os.chown(target, NOBODY, NOBODY)
+        os.chmod(target, 0o6640)
+        self.T.write(target)
+        info = os.stat(target)
+        self.assertEqual((info.st_uid, info.st_gid, info.st_mode & 0o7777),
+                         (NOBODY, NOBODY, 0o6640))
+
+    def test_what_the_caller_may_not_write(self):
+        """As a user without privileges (nobody, when the tests run as root,
+        who may write anything): a read-only file is refused with
+        PermissionError and kept; a writable file in a read-only folder gives
+        PermissionError naming the folder, and atomic=False writes it in
+        place."""
+        folder = tempfile.mkdtemp()
+        user = {}
+        if os.geteuid() == 0:
+            os.chown(folder, NOBODY, NOBODY)
+            user = {"user": NOBODY, "group": NOBODY, "extra_groups": []}
+        result = subprocess.run([sys.executable, "-c", AS_ANOTHER_USER, folder],
+                                capture_output=True, text=True, timeout=60, **user,
+                                env=dict(os.environ, PYTHONDONTWRITEBYTECODE="1"))
+        self.assertEqual((result.returncode, result.stdout.split()), (0, ["ok"]),
+                         result.stderr)
+
+
+# The user the permission tests run as when the suite runs as root.
+NOBODY = 65534
+AS_ANOTHER_USER = """
+import os, pathlib, sys, numpy as np, touchstone2
+folder = sys.argv[1]
+t = touchstone2.Touchstone.from_arrays([1e9], np.zeros((1, 2, 2)))
+locked = os.path.join(folder, "locked.s2p")
+pathlib.Path(locked).write_bytes(b"old")
+os.chmod(locked, 0o444)
+try:
+    t.write(locked)
+    sys.exit("a read-only file was replaced")
+except PermissionError as error:
+    assert error.filename == locked, error
+assert pathlib.Path(locked).read_bytes() == b"old"
+inner = os.path.join(folder, "inner")
+os.mkdir(inner)
+target = os.path.join(inner, "t.s2p")
+pathlib.Path(target).write_bytes(b"old")
+os.chmod(inner, 0o555)
+try:
+    t.write(target)
+    sys.exit("written in a read-only folder")
+except PermissionError as error:
+    assert error.filename == inner, error
+assert pathlib.Path(target).read_bytes() == b"old"
+t.write(target, atomic=False)
+assert pathlib.Path(target).read_text() == t.canonical()
+assert os.listdir(inner) == ["t.s2p"]
+print("ok")
+"""
+
 
 class Values(unittest.TestCase):
     def test_read_objects_are_values(self):

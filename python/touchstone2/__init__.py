@@ -82,15 +82,33 @@ def _result(parsed, name, path):
 
 
 def read(path):
-    """Reads the Touchstone file at path (str, bytes or os.PathLike).
+    """Reads the Touchstone file at path (str, bytes or os.PathLike), or
+    from a file object open for reading in binary mode (an open file, a
+    BytesIO, a member of a zip or tar archive), whose `name`, where it has
+    one, names it in the diagnostics.
 
     Returns a Touchstone. Raises TouchstoneError (a ValueError) on the first
     error the checker finds, and OSError (FileNotFoundError for a missing
     file) when the file cannot be opened or read whole; both carry the
-    checker's Diagnostic as `diagnostic`.
+    checker's Diagnostic as `diagnostic`. A file object in text mode raises
+    TypeError: the checker judges bytes, which text mode has decoded.
     """
+    if hasattr(path, "read"):
+        return _read_object(path)
     encoded, name = _encoded_path(path)
     return _result(_core.parse_path(encoded), name, name)
+
+
+def _read_object(file):
+    """read() of a binary file object: its bytes, as read_bytes() reads them."""
+    data = file.read()
+    if not isinstance(data, (bytes, bytearray, memoryview)):
+        raise TypeError("read() takes a file object open in binary mode, not one that "
+                        "gives %s" % type(data).__name__)
+    name = getattr(file, "name", None)
+    if not isinstance(name, (str, bytes, _os.PathLike)):
+        name = "<file object>"
+    return read_bytes(data, name)
 
 
 def read_bytes(data, name="<bytes>"):

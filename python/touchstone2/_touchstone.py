@@ -197,7 +197,7 @@ class Touchstone:
         `snpvet -describe` writes."""
         return self._parsed.describe()
 
-    def write(self, file, version="2.0"):
+    def write(self, file, version="2.0", *, atomic=True):
         """Writes the file as Touchstone of that version: "2.0" the text of
         canonical(), "1" that of canonical_v1(), "2.1" the text of
         canonical() with [Version] 2.1, "1.1" the v1 text with one
@@ -208,26 +208,38 @@ class Touchstone:
         resistance, so for them every port's reference must be the same;
         S-parameters may have a different one per port. Equal references
         are written as 1.1 too, one per port. The noise resistance is
-        relative to port 1's reference.
+        relative to port 1's reference. scikit-rf before 1.0 reads no v2
+        file, and reads 1.1 with port 1's reference for every port: for it,
+        write version "1".
 
         file is a path (str, bytes or os.PathLike) or a file object open for
         writing, in binary or text mode. The text is read back by the
-        checker before it takes the file's place: a path gets it through a
-        temporary file in the same folder, synced and renamed over it, so
-        that a failure never leaves a partial file nor harms the file it
-        would have replaced. A symbolic link's file is replaced, not the
-        link; a device or a pipe gets the checked text directly.
+        checker, and compared with the values, before it takes the file's
+        place: a path gets it through a temporary file in the same folder,
+        synced and renamed over it, so that a failure never leaves a partial
+        file nor harms the file it would have replaced. The replaced file's
+        mode is kept, and its owner and group where the process may set
+        them. A symbolic link's file is replaced, not the link; a device or
+        a pipe gets the checked text directly.
+
+        A folder where no temporary file can be made (a writable file in a
+        read-only folder) raises PermissionError naming the folder; with
+        atomic=False the checked text is then written into the file itself,
+        without the all-or-nothing guarantee: a failure midway (a full disk)
+        leaves it partly written.
 
         Raises TouchstoneError where the version cannot express the file
         (as canonical_v1() does; 1.1 also for a mixed-mode order, one port,
         or references that differ for other than S-parameters), ValueError
-        for an unknown version, and
-        OSError when the file cannot be written.
+        for an unknown version, and OSError when the file cannot be
+        written: PermissionError for a file the caller may not write (as
+        open(path, "w") would; it is never replaced), FileNotFoundError for
+        a missing folder, and so on, each with `filename` the path given.
         """
         if hasattr(file, "write"):
             _writing.write_to_object(self, file, version)
         else:
-            _writing.write_to_path(self, file, version)
+            _writing.write_to_path(self, file, version, atomic)
 
     def quality(self):
         """The frequency-domain quality metrics of the data (passivity,

@@ -3,7 +3,10 @@
 its manual page, exactly the library's public headers, its CMake package and pkg-config file.
 examples/library builds against the prefix with find_package and summarises a file; on a flawed
 one it collects the checker's diagnostics. The pkg-config flags alone compile all headers and
-link it. Exit 77 without a build tree."""
+link it. A shared build (-DBUILD_SHARED_LIBS=ON, as .ci/run's shared check makes) installs a
+library with the project's major version as SONAME that exports only what the public headers mark
+TOUCHSTONE2_API, and a checker that finds it from its own place: it runs with the prefix moved.
+Exit 77 without a build tree."""
 import argparse, glob, os, re, shutil, subprocess, sys, tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -22,6 +25,49 @@ def run(command, allowed=(0,), **options):
     return result.stdout + result.stderr
 
 
+def exported_names(library):
+    """The top-level names below touchstone2:: that the library exports ("File", "writeFile")."""
+    names = set()
+    for line in run(["nm", "-DC", "--defined-only", library]).splitlines():
+        # The symbol's own name: not its arguments' types, not a template's arguments.
+        symbol = line.split(" ", 2)[-1].split("(")[0].split("<")[0]
+        names |= set(re.findall(r"^(?:[\w ]+ for )?touchstone2::(\w+)", symbol))
+    return names
+
+
+def public_names():
+    """The names the public headers mark for export."""
+    names = set()
+    for header in glob.glob(ROOT + "/include/touchstone2/*.h"):
+        text = open(header).read()
+        names |= set(re.findall(r"(?:class|struct) TOUCHSTONE2_API (\w+)", text))
+        names |= set(re.findall(r"TOUCHSTONE2_API (?:extern )?[\w:*& ]*?\b(\w+)\s*[(\[;]", text))
+    return names
+
+
+def shared_library_problems(prefix, scratch, cache):
+    """The SONAME, the exported symbols, and the checker run from a moved prefix."""
+    major = re.search(r"CMAKE_PROJECT_VERSION_MAJOR:\w+=(\d+)", cache).group(1)
+    libraries = glob.glob(prefix + "/**/libtouchstone2.so.*.*", recursive=True)
+    if len(libraries) != 1:
+        return ["no one versioned shared library: %s" % libraries]
+    problems = []
+    soname = re.findall(r"SONAME\)\s+Library soname: \[(.*)\]", run(["readelf", "-d", libraries[0]]))
+    if soname != ["libtouchstone2.so." + major]:
+        problems.append("SONAME %s, not libtouchstone2.so.%s" % (soname, major))
+    public = public_names()
+    internal = sorted(exported_names(libraries[0]) - public)
+    if internal or "writeFile" not in public or "Parser" not in exported_names(libraries[0]):
+        problems.append("exported beyond the public API: %s" % internal)
+    moved = scratch + "/moved"
+    os.rename(prefix, moved)
+    env = {key: value for key, value in os.environ.items() if key != "LD_LIBRARY_PATH"}
+    if not run([moved + "/bin/snpvet", SAMPLE], env=env).endswith(" valid Touchstone v1 file\n"):
+        problems.append("the installed checker does not run from a moved prefix")
+    os.rename(moved, prefix)
+    return problems
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--snpvet", required=True)
@@ -33,6 +79,9 @@ def main():
     cache = open(os.path.join(build, "CMakeCache.txt")).read()
     compiler = re.search(r"CMAKE_CXX_COMPILER:\w+=(.*)", cache).group(1)
     flags = "-fsanitize=address,undefined" if re.search(r"SNPVET_SANITIZE:\w+=ON", cache) else ""
+    shared = re.search(r"BUILD_SHARED_LIBS:\w+=ON", cache) is not None
+    installed = [name.replace("/libtouchstone2.a", "/libtouchstone2.so") if shared else name
+                 for name in INSTALLED]
     public = sorted(open(ROOT + "/cmake/public_headers.txt").read().split() + ["touchstone2.h"])
     with tempfile.TemporaryDirectory() as scratch:
         prefix, flawed = scratch + "/prefix", scratch + "/flawed.s1p"
@@ -41,10 +90,12 @@ def main():
         found = [os.path.relpath(p, prefix) for p in glob.glob(prefix + "/**", recursive=True)]
         headers = sorted(p[len("include/touchstone2/"):] for p in found if p.endswith(".h"))
         problems = [] if headers == public else ["installed headers %s" % headers]
-        problems += ["not one " + name for name in INSTALLED
+        problems += ["not one " + name for name in installed
                      if len([p for p in found if ("/" + p).endswith(name)]) != 1]
         if not run([prefix + "/bin/snpvet", SAMPLE]).endswith(" valid Touchstone v1 file\n"):
             problems.append("the installed checker does not check")
+        if shared:
+            problems += shared_library_problems(prefix, scratch, cache)
         run(["cmake", "-S", ROOT + "/examples/library", "-B", scratch + "/example",
              "-DCMAKE_PREFIX_PATH=" + prefix, "-DCMAKE_CXX_COMPILER=" + compiler,
              "-DCMAKE_CXX_FLAGS=" + flags, "-DCMAKE_EXE_LINKER_FLAGS=" + flags])
@@ -65,7 +116,11 @@ def main():
             run([compiler, "-o", scratch + "/pc", scratch + OBJECT] + flags.split() + run(
                 ["pkg-config", "--libs", "touchstone2"], env=env).split())
             programs.append(scratch + "/pc")
-        problems += ["%s: wrong summary" % p for p in programs if SUMMARY not in run([p, SAMPLE])]
+        # A program linked by the pkg-config flags alone finds a shared library by the path.
+        env = dict(os.environ, LD_LIBRARY_PATH=os.path.dirname(prefix + "/" + [
+            p for p in found if p.endswith(".pc")][0]) + "/..")
+        problems += ["%s: wrong summary" % p for p in programs
+                     if SUMMARY not in run([p, SAMPLE], env=env)]
     print("".join("FAIL %s\n" % problem for problem in problems), end="")
     print("%d public headers; %d passed, %d failed" % (len(public), not problems, len(problems)))
     return 1 if problems else 0
