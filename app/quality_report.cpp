@@ -10,23 +10,24 @@
 
 #include <touchstone2/quality.h>
 
-#include "model/number_text.h"
-
 namespace touchstone2 {
 
 namespace {
 
-// Four decimals, independent of the locale.
-std::string percentText(double value) {
+// As printf would write it in the "C" locale, whatever the process locale.
+std::string numberText(double value, std::chars_format format, int precision) {
   char text[64];
-  std::to_chars_result end = std::to_chars(text, text + sizeof text, value,
-                                           std::chars_format::fixed, 4);
+  std::to_chars_result end = std::to_chars(text, text + sizeof text, value, format, precision);
   return std::string(text, end.ptr);
 }
 
+// Four decimals.
+std::string percentText(double value) { return numberText(value, std::chars_format::fixed, 4); }
+
+// Six significant digits, as the description writes frequencies.
 std::string pointText(const File& file, std::size_t point) {
   const double hertz = file.getNetworkData()->frequencyInHz(static_cast<std::uint32_t>(point));
-  return formatGeneral(hertz) + " Hz";
+  return numberText(hertz, std::chars_format::general, 6) + " Hz";
 }
 
 std::string elementText(std::uint32_t row, std::uint32_t column) {
