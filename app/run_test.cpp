@@ -81,6 +81,23 @@ TEST(Run, AnEscapingExceptionIsOneLine) {
             "snpvet: failed to write Touchstone v1 file: disk gone\n");
 }
 
+// A reader that went away (EPIPE where SIGPIPE is ignored) ends a run of many
+// files quietly, as `snpvet DIR | head` needs; a run of one file tells it, as
+// it always has.
+TEST(Run, ABrokenPipeEndsARunOfManyFilesQuietly) {
+  std::string path = __FILE__;
+  path = path.substr(0, path.rfind("app/")) + "examples/filter.s1p";
+  char* argv[] = {&path[0], &path[0], &path[0], nullptr};
+  for (int argc : {2, 3}) {
+    FailingBuffer buffer(EPIPE, {});
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    EXPECT_EQ(run(argc, argv, out, err), 1);
+    EXPECT_EQ(err.str(), argc == 3 ? "" : "snpvet: failed to write the verdict: " +
+                                              std::string(std::strerror(EPIPE)) + "\n");
+  }
+}
+
 // The diagnostics, both canonical files and the description of bytes, into a
 // stream made now, which takes the global locale.
 std::string readAndWrite(const std::string& bytes) {

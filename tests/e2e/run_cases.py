@@ -5,18 +5,25 @@ Usage: run_cases.py SNPVET FILE.cases [...]
 
 A case is one line:  [ARGS] INPUT -> EXPECT   (a '#' after EXPECT starts a note)
   ARGS    the arguments in brackets, '%' for the input's name (default: [%]);
-          a last word '>PATH' sends stdout to PATH (e.g. >/dev/full)
+          a last word '>PATH' sends stdout to PATH (e.g. >/dev/full); a word
+          '<' gives the input on standard input instead of as a file
   INPUT   "text" with the escapes \\n \\r \\t \\0 \\\\ \\" \\xHH; a base name,
           then edits applied in turn: N="line" replaces line N, +N="line"
           inserts before line N, -N deletes line N (a line gains its LF);
           N counts the lines as the earlier edits left them, from 1 to the
           last line, and +N also takes the last line + 1 (appends a line);
-          '-' for no file, 'dir' for a folder under the name
+          '-' for no file, 'dir' for a folder under the name; or a tree of
+          several: 'tree' then PATH=BASE, PATH="text", PATH@TARGET (a
+          symbolic link) or PATH/ (a folder), each PATH relative to the
+          run's folder and named so by the arguments
   EXPECT  each diagnostic line in order, as E2003@2:5 or W2005@3:1, or E1001
           without a position; ="text" after one checks its message exactly;
-          v1, v1.1, v2.0 or v2.1 for the verdict line; out= and stderr= (a base or
-          a "text") for the exact stdout and stderr; status=N
+          v1, v1.1, v2.0 or v2.1 for the verdict line; out= and stderr= (a base,
+          a "text" or BASE+"text") for the exact stdout and stderr; status=N;
+          file:PATH= (likewise) for what a file in the run's folder holds after it
 The status is 1 when an E item is expected, else 0, unless status= says.
+A tree's files are several, so its case expects out=, stderr=, status= and
+file: only.
 Without a verdict or out=, stdout must be empty after a failure; a case that
 expects success needs one of them (unless stdout goes to a PATH).
 Whatever a case says must be compared: a table without a case, a base without
@@ -41,8 +48,9 @@ import tempfile
 ESCAPES = {"n": b"\n", "r": b"\r", "t": b"\t", "0": b"\0", "\\": b"\\", '"': b'"'}
 DIAGNOSTIC = re.compile(rb"^(?P<file>.*?)(?::(?P<pos>\d+:\d+))?: (error E|warning W)"
                         rb"(?P<code>\d+): (?P<text>.*)$")
-ITEM = re.compile(r'(?P<key>[EW]\d{4}(?:@\d+:\d+)?|v1\.1|v2\.1|v1|v2\.0|out|stderr|status|name)'
-                  r'(?:=(?P<value>"(?:\\.|[^"\\])*"|\S+))?$')
+ITEM = re.compile(r'(?P<key>[EW]\d{4}(?:@\d+:\d+)?|v1\.1|v2\.1|v1|v2\.0|out|stderr|status|name|'
+                  r'file:[\w./-]+)'
+                  r'(?:=(?P<value>(?:\w+\+)?"(?:\\.|[^"\\])*"|\S+))?$')
 
 
 class CaseError(Exception):
@@ -110,29 +118,59 @@ def build_input(items, bases):
     return b"".join(lines)
 
 
+def tree_entry(item, bases):
+    """(path, what) of a tree's entry: the bytes of a file, ("link", target) or "folder"."""
+    m = re.match(r'([^=@"]+?)(?:(/)|@(\S+)|=(.+))$', item)
+    if not m or os.path.isabs(m.group(1)) or ".." in m.group(1).split("/"):
+        raise CaseError("bad tree entry %s" % item)
+    if m.group(2):
+        return m.group(1), "folder"
+    if m.group(3):
+        return m.group(1), ("link", m.group(3))
+    return m.group(1), build_input([m.group(4)], bases)
+
+
+def make_entry(path, what):
+    os.makedirs(os.path.dirname(path) or ".", exist_ok=True)
+    if what == "folder":
+        os.makedirs(path, exist_ok=True)
+    elif isinstance(what, tuple):
+        os.symlink(what[1], path)
+    else:
+        with open(path, "wb") as f:
+            f.write(what)
+
+
 class Case:
     def __init__(self, text, bases):
-        self.args, self.stdout_to = ["%"], None
+        self.args, self.stdout_to, self.stdin = ["%"], None, False
         m = re.match(r"\[(.*?)\]\s*", text)
         if m:
             self.args = ["" if a == '""' else a for a in m.group(1).split()]
             if self.args and self.args[-1].startswith(">"):
                 self.stdout_to = self.args.pop()[1:]
+            self.stdin = "<" in self.args
+            self.args = [a for a in self.args if a != "<"]
             text = text[m.end():]
         parts = re.split(r"\s+->\s*", text, 1)
         if len(parts) != 2:
             raise CaseError("a case needs ' -> '")
         left, right = parts
         items = words(left)
-        self.kind = items[0] if items[0] in ("-", "dir") else "file"
-        if self.kind != "file" and len(items) > 1:
+        self.kind = items[0] if items[0] in ("-", "dir", "tree") else "file"
+        if self.kind in ("-", "dir") and len(items) > 1:
             raise CaseError("edits of %s: %s" % (self.kind, " ".join(items[1:])))
-        if self.kind != "-" and not any("%" in a for a in self.args):
+        if self.kind == "file" and not self.stdin and not any("%" in a for a in self.args) or \
+                self.kind == "dir" and not any("%" in a for a in self.args):
             raise CaseError("the arguments never name the input")
+        if self.stdin and self.kind != "file":
+            raise CaseError("only a file's bytes go to standard input")
         self.input = build_input(items, bases) if self.kind == "file" else None
+        self.tree = [tree_entry(item, bases) for item in items[1:]] if self.kind == "tree" \
+            else None
         self.name, self.diagnostics, self.verdict = "in.s2p", [], None
         self.stdout = self.stderr = self.status = None
-        self.given = set()
+        self.given, self.files = set(), {}
         for word in words(right, True):
             self.expect(word, bases)
         errors = any(d[0].startswith("E") for d in self.diagnostics)
@@ -149,6 +187,9 @@ class Case:
             raise CaseError("a success needs a verdict or out=")
         if self.stderr is not None and self.diagnostics:
             raise CaseError("stderr= with diagnostics")
+        if self.tree is not None and (self.diagnostics or self.verdict or not self.tree or
+                                      "status" not in self.given):
+            raise CaseError("a tree needs entries, and out=, stderr=, status= and file: only")
 
     def expect(self, word, bases):
         m = ITEM.match(word)
@@ -156,6 +197,9 @@ class Case:
             raise CaseError("bad expectation %s" % word)
         key, value = m.group("key"), m.group("value")
         text = unquote(value) if value and value.startswith('"') else None
+        joined = re.match(r'(\w+)\+(".*")$', value or "")
+        if joined and (key in ("out", "stderr") or key.startswith("file:")):  # a base, a text
+            text = b"".join(bases[joined.group(1)]) + unquote(joined.group(2))
         kind = "verdict" if key[0] == "v" else "diagnostic" if key[0] in "EW" else key
         if kind in self.given and kind != "diagnostic":
             raise CaseError("%s given twice" % kind)
@@ -175,26 +219,37 @@ class Case:
             self.stderr = text if text is not None else b"".join(bases[value])
         elif key == "status":
             self.status = int(value)
+        elif key.startswith("file:"):
+            self.files[key[5:]] = text if text is not None else b"".join(bases[value])
         else:
             self.name = value
 
     def run(self, program):
         with tempfile.TemporaryDirectory(prefix="snpvet-case-") as where:
             path = os.path.join(where, self.name)
-            if self.kind == "file":
+            if self.kind == "file" and not self.stdin:
                 with open(path, "wb") as f:
                     f.write(self.input)
             elif self.kind == "dir":
                 os.mkdir(path)
+            for entry, what in self.tree or []:
+                make_entry(os.path.join(where, entry), what)
             argv = [program] + [a.replace("%", self.name) for a in self.args]
             sink = open(self.stdout_to, "wb") if self.stdout_to else subprocess.PIPE
             try:
-                done = subprocess.run(argv, cwd=where, stdin=subprocess.DEVNULL,
+                done = subprocess.run(argv, cwd=where, input=self.input if self.stdin else b"",
                                       stdout=sink, stderr=subprocess.PIPE, timeout=10)
             finally:
                 if self.stdout_to:
                     sink.close()
-        return self.differences(done.stdout or b"", done.stderr, done.returncode)
+            found = {}
+            for name in self.files:
+                if os.path.isfile(os.path.join(where, name)):
+                    with open(os.path.join(where, name), "rb") as f:
+                        found[name] = f.read()
+        return self.differences(done.stdout or b"", done.stderr, done.returncode) + [
+            "file %s: %r\n    expected %r" % (name, found.get(name), data)
+            for name, data in self.files.items() if found.get(name) != data]
 
     def differences(self, out, err, status):
         problems = []

@@ -7,7 +7,7 @@ and the title has the version of `snpvet -version`."""
 import argparse, os, re, subprocess, sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-OPTION = re.compile(r"(?<![\w-])--?[a-z][\w-]*")
+OPTION = re.compile(r"(?<![\w-])--?[a-z][\w-]*(?:\.\d+)?")
 
 
 def text_of(page, section):
