@@ -59,7 +59,8 @@ Outcome checkOne(const Target& target, const BatchSettings& settings) {
     if (o.report.parsed)
       o.report.takeFrom(file);
     if (o.report.parsed && settings.quality)
-      qualityFailed = printQualityReport(file, settings.qualityFail, qualityOut, qualityErr) != 0;
+      qualityFailed =
+          printQualityReport(file, settings.qualityFail, qualityOut, qualityErr, o.report) != 0;
   } catch (const std::bad_alloc&) {
     failure = "snpvet: out of memory\n";
   } catch (const std::exception& e) {

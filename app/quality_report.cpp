@@ -35,13 +35,18 @@ std::string elementText(std::uint32_t row, std::uint32_t column) {
 }
 
 void printMetric(std::ostream& out, const File& file, const char* name,
-                 const QualityMetric& metric, const std::string& worst, const char* reason) {
+                 const QualityMetric& metric, const std::string& worst, const char* reason,
+                 FileReport& report) {
   out << file.getFilename() << ": " << name << ' ';
-  if (metric.applicable)
-    out << percentText(metric.value) << " (" << qualityBandName(metric.band) << "), worst at "
-        << worst << '\n';
-  else
+  QualityItem item{name, metric.applicable, metric.value, "", reason};
+  if (metric.applicable) {
+    item.band = qualityBandName(metric.band);
+    item.worst = worst;
+    out << percentText(metric.value) << " (" << item.band << "), worst at " << worst << '\n';
+  } else {
     out << "not applicable (" << reason << ")\n";
+  }
+  report.quality.push_back(item);
 }
 
 }  // namespace
@@ -55,23 +60,25 @@ std::string qualityOptionProblem(const std::string& failBand) {
 }
 
 int printQualityReport(const File& file, const std::string& failBand, std::ostream& out,
-                       std::ostream& err) {
+                       std::ostream& err, FileReport& fileReport) {
+  fileReport.qualityAsked = true;
   QualityReport report;
   try {
     report = assessQuality(file);
   } catch (const std::domain_error& reason) {
+    fileReport.qualityProblem = reason.what();
     err << file.getFilename() << ": no quality metrics: " << reason.what() << std::endl;
     return 1;
   }
   const bool points = !report.passivityMeasure.empty();
   printMetric(out, file, "passivity", report.passivity,
-              points ? pointText(file, report.worstPassivityPoint) : "", "no frequency points");
+              points ? pointText(file, report.worstPassivityPoint) : "", "no frequency points", fileReport);
   printMetric(out, file, "reciprocity", report.reciprocity,
               report.reciprocity.applicable ? pointText(file, report.worstReciprocityPoint) : "",
-              points ? "one port" : "no frequency points");
+              points ? "one port" : "no frequency points", fileReport);
   printMetric(out, file, "causality", report.causality,
               elementText(report.worstCausalityRow, report.worstCausalityColumn),
-              points ? "fewer than 3 frequency points" : "no frequency points");
+              points ? "fewer than 3 frequency points" : "no frequency points", fileReport);
 
   QualityBand floor;
   if (failBand.empty() || !qualityBandNamed(failBand, floor))
@@ -103,7 +110,8 @@ std::string qualityOptionProblem(const std::string&) {
          "(they need Eigen 3, Debian package libeigen3-dev)";
 }
 
-int printQualityReport(const File&, const std::string&, std::ostream&, std::ostream& err) {
+int printQualityReport(const File&, const std::string&, std::ostream&, std::ostream& err,
+                       FileReport&) {
   err << "snpvet: " << qualityOptionProblem({}) << std::endl;
   return 1;
 }

@@ -6,6 +6,8 @@
 
 #include <touchstone2/file.h>
 
+#include "reports/file_report.h"
+
 namespace touchstone2 {
 
 // Empty when this build can honour -quality with this --quality-fail band
@@ -13,10 +15,11 @@ namespace touchstone2 {
 std::string qualityOptionProblem(const std::string& failBand);
 
 // After a successful check: one line per metric on out, its value, band and
-// where it is worst. Returns 1 when a metric falls below failBand (said in
-// one line on err) or the metrics cannot be computed, else 0.
+// where it is worst, and the same into report. Returns 1 when a metric falls
+// below failBand (said in one line on err) or the metrics cannot be computed,
+// else 0.
 int printQualityReport(const File& file, const std::string& failBand, std::ostream& out,
-                       std::ostream& err);
+                       std::ostream& err, FileReport& report);
 
 }  // namespace touchstone2
 

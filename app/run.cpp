@@ -204,8 +204,8 @@ int runUnguarded(int argc, char** argv, std::ostream& out, std::ostream& err) {
     // The report follows the verdict; it has no place in a rewritten file.
     if (options.mode != OutputMode::CheckOnly)
       return reportCommandLineError(err, "-quality goes with the plain check only");
-    if (options.format != ReportFormat::Text)
-      return reportCommandLineError(err, "-quality goes with the text output only");
+    if (options.format != ReportFormat::Text && options.format != ReportFormat::Json)
+      return reportCommandLineError(err, "-quality goes with the text and JSON output only");
     const std::string problem = qualityOptionProblem(options.qualityFail);
     if (!problem.empty()) {
       err << "snpvet: " << problem << std::endl;
