@@ -52,13 +52,13 @@ if EIGEN is None:
 def sources():
     """The library's sources and the binding's, from the list that CMake
     reads too (cmake/sources.txt): all but the program (app/), the manual
-    page's generator (docs/) and the unit tests, relative to this folder as
-    setuptools wants them. The JSON reports (*_json.cpp) are the program's, and
-    need headers the module does not; the quality metrics need Eigen."""
+    page's generator (docs/), the program's reports (reports/) and the unit
+    tests, and the quality metrics without Eigen, relative to this folder as
+    setuptools wants them."""
     with open(os.path.join(ROOT, "cmake", "sources.txt"), encoding="utf-8") as f:
         listed = [line.strip() for line in f if line.strip() and not line.startswith("#")]
     return [path for path in listed
-            if not path.startswith(("app/", "docs/")) and not path.endswith(("_test.cpp", "_json.cpp"))
+            if not path.startswith(("app/", "docs/", "reports/")) and not path.endswith("_test.cpp")
             and (EIGEN is not None or not path.startswith("quality/"))]
 
 

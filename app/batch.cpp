@@ -14,11 +14,11 @@
 
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/file.h>
+#include <touchstone2/reading.h>
 
 #include "app/file_check.h"
 #include "app/quality_report.h"
 #include "app/usage.h"
-#include "diagnostics/collecting_handler.h"
 #include "reports/file_report.h"
 #include "reports/github_annotations.h"
 #ifdef SNPVET_JSON_REPORTS

@@ -15,6 +15,7 @@
 #include <touchstone2/file.h>
 #include <touchstone2/file_output.h>
 #include <touchstone2/parser.h>
+#include <touchstone2/reading.h>
 #include <touchstone2/writer.h>
 
 #include "app/batch.h"
@@ -23,7 +24,6 @@
 #include "app/options.h"
 #include "app/quality_report.h"
 #include "app/usage.h"
-#include "diagnostics/collecting_handler.h"
 
 namespace touchstone2 {
 

@@ -1,4 +1,4 @@
-#include "diagnostics/collecting_handler.h"
+#include <touchstone2/reading.h>
 
 namespace touchstone2 {
 

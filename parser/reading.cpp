@@ -6,8 +6,6 @@
 
 #include <touchstone2/parser.h>
 
-#include "diagnostics/collecting_handler.h"
-
 namespace touchstone2 {
 
 ReadResult readFile(const std::string& path) {

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include <touchstone2/export.h>
 #include <touchstone2/codes.h>
+#include <touchstone2/diagnostic.h>
+#include <touchstone2/export.h>
 #include <touchstone2/file.h>
 
 namespace touchstone2 {
@@ -20,6 +22,22 @@ struct DiagnosticRecord {
   std::uint32_t line = 0;    // 0 where the diagnostic has no line
   std::uint32_t column = 0;  // 0 where it has no column
   std::string text;
+};
+
+// A message handler that keeps every diagnostic of a parse, in order, as
+// values (the diagnostic objects live only for the handler call): for callers
+// that drive a Parser themselves, e.g. to print the lines as they come too.
+class TOUCHSTONE2_API CollectingHandler : public MessageHandler {
+ public:
+  void error(const File& file, const ParserError& error) override;
+  void warning(const File& file, const ParserWarning& warning) override;
+
+  const std::vector<DiagnosticRecord>& records() const { return records_; }
+  std::vector<DiagnosticRecord> take() { return std::move(records_); }
+
+ private:
+  void add(const Diagnostic& diagnostic, Severity severity);
+  std::vector<DiagnosticRecord> records_;
 };
 
 // A whole read: the record, valid when the file was accepted, and every

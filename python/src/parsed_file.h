@@ -12,8 +12,8 @@
 
 #include <touchstone2/diagnostic.h>
 #include <touchstone2/file.h>
+#include <touchstone2/reading.h>
 
-#include "diagnostics/collecting_handler.h"
 #include "python/src/file_building.h"
 
 namespace touchstone2::python {

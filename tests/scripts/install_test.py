@@ -46,7 +46,8 @@ def public_names():
 
 
 def shared_library_problems(prefix, scratch, cache):
-    """The SONAME, the exported symbols, and the checker run from a moved prefix."""
+    """The SONAME, the exported symbols, and the checker, which uses the library, run from a
+    moved prefix."""
     major = re.search(r"CMAKE_PROJECT_VERSION_MAJOR:\w+=(\d+)", cache).group(1)
     libraries = glob.glob(prefix + "/**/libtouchstone2.so.*.*", recursive=True)
     if len(libraries) != 1:
@@ -59,6 +60,10 @@ def shared_library_problems(prefix, scratch, cache):
     internal = sorted(exported_names(libraries[0]) - public)
     if internal or "writeFile" not in public or "Parser" not in exported_names(libraries[0]):
         problems.append("exported beyond the public API: %s" % internal)
+    needed = re.findall(r"NEEDED\)\s+Shared library: \[(.*)\]",
+                        run(["readelf", "-d", prefix + "/bin/snpvet"]))
+    if "libtouchstone2.so." + major not in needed:
+        problems.append("the installed checker does not use the library: it needs %s" % needed)
     moved = scratch + "/moved"
     os.rename(prefix, moved)
     env = {key: value for key, value in os.environ.items() if key != "LD_LIBRARY_PATH"}
