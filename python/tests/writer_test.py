@@ -155,14 +155,8 @@ class Refusals(unittest.TestCase):
         merged = Touchstone._from_parsed(record, "<fault>", [])  # as if a fault let it through
         path = os.path.join(tempfile.mkdtemp(), "old.s2p")
         pathlib.Path(path).write_bytes(b"old")
-        z = Touchstone.from_arrays(self.F, self.DATA, parameter="Z", reference=[50, 60])
-        one = Touchstone.from_arrays(self.F, self.DATA[:, :1, :1])
-        mixed = Touchstone.from_arrays(self.F, self.DATA, mixed_mode_order=["D1,2", "C1,2"])
         for writer, version, kind in ((t, "3.0", ValueError), (t, 1, ValueError),
                                       (t, "1", touchstone2.TouchstoneError),
-                                      (z, "1.1", touchstone2.TouchstoneError),
-                                      (one, "1.1", touchstone2.TouchstoneError),
-                                      (mixed, "1.1", touchstone2.TouchstoneError),
                                       (merged, "2.0", touchstone2.TouchstoneError)):
             for target in (path, io.BytesIO()):
                 with self.assertRaises(kind) as caught:
@@ -178,17 +172,15 @@ class Writing(unittest.TestCase):
     T = Touchstone.from_arrays(*arrays(4, points=300), reference=75, format="MA")
 
     def test_paths_and_file_objects(self):
-        """A path as str, bytes or path-like, a link (its file is replaced),
-        a pipe (written to, not replaced), file objects in both modes."""
+        """A path as str, bytes or path-like, a pipe (written to, not
+        replaced), file objects in both modes."""
         want = {"2.0": self.T.canonical(), "1": self.T.canonical_v1()}
         folder = tempfile.mkdtemp()
-        target, link, fifo = (os.path.join(folder, name) for name in ("t.s4p", "l.s4p", "p.s4p"))
-        os.symlink(target, link)
+        target, fifo = os.path.join(folder, "t.s4p"), os.path.join(folder, "p.s4p")
         for path, version in ((target, "2.0"), (os.fsencode(target), "1"),
-                              (pathlib.Path(target), "2.0"), (link, "1")):
+                              (pathlib.Path(target), "2.0")):
             self.T.write(path, version)
             self.assertEqual(pathlib.Path(target).read_text(), want[version])
-        self.assertTrue(os.path.islink(link))
         for mode in ("w", "wb"):
             with open(target, mode) as f:
                 self.T.write(f)
@@ -204,7 +196,7 @@ class Writing(unittest.TestCase):
         self.T.write(fifo)
         reader.join(10)
         self.assertEqual(received, [want["2.0"]])
-        self.assertEqual(sorted(os.listdir(folder)), ["l.s4p", "p.s4p", "t.s4p"])
+        self.assertEqual(sorted(os.listdir(folder)), ["p.s4p", "t.s4p"])
         self.assertTrue(stat.S_ISFIFO(os.stat(fifo).st_mode))
 
     def test_mode_of_new_and_replaced_files(self):
