@@ -140,8 +140,10 @@ class Refusals(unittest.TestCase):
             if got.dtype == np.float64:
                 self.assertEqual(got.tobytes(), np.asarray(want, np.float64).tobytes())
         np.testing.assert_allclose(t.noise.gamma_opt, noise.gamma_opt, rtol=1e-15)
-        hz = Touchstone.from_arrays(self.F, self.DATA, noise=noise, frequency_unit="Hz")
-        self.assertEqual(hz.noise.frequency.tobytes(), noise.frequency.tobytes())
+        hz = Touchstone.from_arrays(self.F, self.DATA, noise=noise, frequency_unit="Hz",
+                                    parameter="g")
+        self.assertEqual((hz.parameter, hz.noise.frequency.tobytes()),
+                         ("G", noise.frequency.tobytes()))
 
     def test_write_refusals_leave_the_target_alone(self):
         """Unknown versions, what v1 cannot express, and a text the checker
