@@ -2,7 +2,9 @@
 binding in python/src, compiled together into one extension, touchstone2._core.
 
 Needs a C++17 compiler, the Python headers and the pybind11 headers (Debian:
-g++ python3-dev pybind11-dev); NumPy at run time. Install with pip, without
+g++ python3-dev pybind11-dev); NumPy at run time. With the Eigen 3 headers
+(Debian: libeigen3-dev) the quality metrics and the conversion to
+S-parameters are built in; without them they are left out, and say so. Install with pip, without
 build isolation so that nothing is fetched (see the README):
 
     pip install --no-build-isolation .
@@ -11,6 +13,8 @@ build isolation so that nothing is fetched (see the README):
 import concurrent.futures
 import os
 import re
+import subprocess
+import sys
 
 from setuptools import Extension, setup
 from setuptools.command.build_ext import build_ext
@@ -24,15 +28,40 @@ def project_version():
         return re.search(r"project\(snpvet VERSION ([0-9.]+)", f.read()).group(1)
 
 
+def eigen_include():
+    """The folder of the Eigen 3 headers, as pkg-config names it or where
+    Debian puts them; None without them."""
+    try:
+        flags = subprocess.run(["pkg-config", "--cflags-only-I", "eigen3"], capture_output=True,
+                               text=True, check=True).stdout.split()
+        folders = [flag[2:] for flag in flags if flag.startswith("-I")]
+    except (OSError, subprocess.CalledProcessError):
+        folders = []
+    for folder in folders + ["/usr/include/eigen3", "/usr/local/include/eigen3"]:
+        if os.path.exists(os.path.join(folder, "Eigen", "Dense")):
+            return folder
+    return None
+
+
+EIGEN = eigen_include()
+if EIGEN is None:
+    print("touchstone2: Eigen 3 not found (Debian: libeigen3-dev); building without the "
+          "quality metrics", file=sys.stderr)
+
+
 def sources():
     """The library's sources and the binding's, from the list that CMake
     reads too (cmake/sources.txt): all but the program (app/), the manual
-    page's generator (docs/), the program's reports (reports/) and the unit
-    tests, relative to this folder as setuptools wants them."""
+    page's generator (docs/), the program's reports (reports/), the
+    WebAssembly binding (web/), the unit tests, and the quality metrics
+    without Eigen, relative to this folder as
+    setuptools wants them."""
     with open(os.path.join(ROOT, "cmake", "sources.txt"), encoding="utf-8") as f:
         listed = [line.strip() for line in f if line.strip() and not line.startswith("#")]
     return [path for path in listed
-            if not path.startswith(("app/", "docs/", "reports/")) and not path.endswith("_test.cpp")]
+            if not path.startswith(("app/", "docs/", "reports/", "web/"))
+            and not path.endswith("_test.cpp")
+            and (EIGEN is not None or not path.startswith("quality/"))]
 
 
 def include_dirs():
@@ -40,7 +69,7 @@ def include_dirs():
     headers are included as "input/lexer.h") and the pybind11 headers of its
     Python package where one is installed; Debian's pybind11-dev puts them on
     the compiler's default path."""
-    folders = [os.path.join(ROOT, "include"), ROOT]
+    folders = [os.path.join(ROOT, "include"), ROOT] + ([EIGEN] if EIGEN else [])
     try:
         import pybind11
         folders.append(pybind11.get_include())
@@ -78,7 +107,8 @@ setup(
             "touchstone2._core",
             sources=sources(),
             include_dirs=include_dirs(),
-            define_macros=[("TOUCHSTONE2_VERSION", '"%s"' % project_version())],
+            define_macros=[("TOUCHSTONE2_VERSION", '"%s"' % project_version())]
+            + ([("TOUCHSTONE2_QUALITY", None)] if EIGEN else []),
             extra_compile_args=["-std=c++17", "-O3", "-g0", "-fvisibility=hidden"],
             language="c++",
         )

@@ -17,6 +17,7 @@
 #include <touchstone2/reading.h>
 
 #include "app/file_check.h"
+#include "app/quality_report.h"
 #include "app/usage.h"
 #include "reports/file_report.h"
 #include "reports/github_annotations.h"
@@ -49,11 +50,17 @@ Outcome checkOne(const Target& target, const BatchSettings& settings) {
   CollectingHandler records;
   HandlerPair handler(records, settings.format == ReportFormat::Text ? &text : nullptr);
   std::string failure;
+  std::ostringstream qualityOut;
+  std::ostringstream qualityErr;
+  bool qualityFailed = false;
   try {
     File file(target.path);
     o.report.parsed = parseTarget(target, file, handler);
     if (o.report.parsed)
       o.report.takeFrom(file);
+    if (o.report.parsed && settings.quality)
+      qualityFailed =
+          printQualityReport(file, settings.qualityFail, qualityOut, qualityErr, o.report) != 0;
   } catch (const std::bad_alloc&) {
     failure = "snpvet: out of memory\n";
   } catch (const std::exception& e) {
@@ -65,8 +72,11 @@ Outcome checkOne(const Target& target, const BatchSettings& settings) {
   if (!failure.empty())
     o.report.parsed = false;
   o.report.valid = o.report.parsed && !(settings.strict && o.report.warningCount() != 0);
-  o.err = lines.str() + failure;
   const bool verdict = o.report.valid && !settings.quiet;
+  // The metrics follow the verdict of a valid file; falling below the band
+  // of --quality-fail fails the file.
+  o.report.valid = o.report.valid && !qualityFailed;
+  o.err = lines.str() + failure + qualityErr.str();
   switch (settings.format) {
     case ReportFormat::Text:
       break;
@@ -88,6 +98,7 @@ Outcome checkOne(const Target& target, const BatchSettings& settings) {
   }
   if (verdict)
     o.out += o.report.path + ": " + verdictText(o.report.version) + "\n";
+  o.out += qualityOut.str();
   return o;
 }
 

@@ -2,6 +2,7 @@
 #define TOUCHSTONE2_APP_BATCH_H
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "app/options.h"
@@ -15,6 +16,8 @@ struct BatchSettings {
   bool strict = false;   // a warning fails its file
   bool summary = false;  // end with the summary (several files, or a folder)
   unsigned jobs = 1;     // files checked at once
+  bool quality = false;     // -quality: the metrics after each valid file's verdict
+  std::string qualityFail;  // --quality-fail's band, or empty
 };
 
 // Checks the targets, jobs at a time, and writes each file's lines (or its

@@ -58,6 +58,14 @@ bool Options::applyOption(const std::string& arg, int argc, const char* const* a
     mode = OutputMode::CanonicalV1_1;
   else if (arg == "-describe")
     mode = OutputMode::Describe;
+  else if (arg == "-quality")
+    quality = true;
+  else if (name == "--quality-fail") {
+    qualityFail = valueOf(arg, 14, argc, argv, i);
+    if (qualityFail.empty())
+      throw std::runtime_error("--quality-fail needs a band, such as acceptable");
+    quality = true;
+  }
   else if (arg == "-q" || arg == "--quiet")
     quiet = true;
   else if (arg == "--strict")

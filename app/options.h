@@ -40,6 +40,10 @@ struct Options {
   // --explain CODE: the code as written; the run looks it up.
   bool explainRequested = false;
   std::string explainCode;
+  // -quality, or --quality-fail=BAND or --quality-fail BAND (which imply it);
+  // the band as given.
+  bool quality = false;
+  std::string qualityFail;
 
   // Decodes every argument after the program name, in order. Throws
   // std::runtime_error at the first bad argument; the record then holds what

@@ -22,6 +22,7 @@
 #include "app/file_check.h"
 #include "app/explain.h"
 #include "app/options.h"
+#include "app/quality_report.h"
 #include "app/usage.h"
 
 namespace touchstone2 {
@@ -174,6 +175,8 @@ int runChecks(const Options& options, std::ostream& out, std::ostream& err) {
   settings.format = options.format;
   settings.quiet = options.quiet;
   settings.strict = options.strict;
+  settings.quality = options.quality;
+  settings.qualityFail = options.qualityFail;
   settings.jobs = options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   bool foundDirectory = false;
   const std::vector<Target> targets =
@@ -197,6 +200,18 @@ int runUnguarded(int argc, char** argv, std::ostream& out, std::ostream& err) {
     return explain(options.explainCode, out, err);
   if (options.paths.empty())
     return reportCommandLineError(err, "no filename was specified");
+  if (options.quality) {
+    // The report follows the verdict; it has no place in a rewritten file.
+    if (options.mode != OutputMode::CheckOnly)
+      return reportCommandLineError(err, "-quality goes with the plain check only");
+    if (options.format != ReportFormat::Text && options.format != ReportFormat::Json)
+      return reportCommandLineError(err, "-quality goes with the text and JSON output only");
+    const std::string problem = qualityOptionProblem(options.qualityFail);
+    if (!problem.empty()) {
+      err << "snpvet: " << problem << std::endl;
+      return 1;
+    }
+  }
   if (!options.outputPath.empty() &&
       (options.mode == OutputMode::CheckOnly || options.mode == OutputMode::Describe))
     return reportCommandLineError(err, "-o takes a rewrite: -canonical, -canonical-v2, "

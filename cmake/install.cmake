@@ -79,6 +79,11 @@ foreach(kind LIB INCLUDE)
     set(TOUCHSTONE2_PC_${kind}DIR "\${prefix}/${CMAKE_INSTALL_${kind}DIR}")
   endif()
 endforeach()
+# Users see the quality headers' contents only with the library's definition.
+set(TOUCHSTONE2_PC_CFLAGS "")
+if(Eigen3_FOUND)
+  set(TOUCHSTONE2_PC_CFLAGS " -DTOUCHSTONE2_QUALITY")
+endif()
 set(TOUCHSTONE2_PC_PREFIX "@TOUCHSTONE2_PC_PREFIX@")
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/cmake/touchstone2.pc.in
   ${CMAKE_CURRENT_BINARY_DIR}/touchstone2.pc.prefixless @ONLY)

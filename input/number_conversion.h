@@ -1,12 +1,12 @@
 #ifndef TOUCHSTONE2_INPUT_NUMBER_CONVERSION_H
 #define TOUCHSTONE2_INPUT_NUMBER_CONVERSION_H
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
-#include <system_error>
+
+#include "model/float_chars.h"
 
 namespace touchstone2 {
 
@@ -43,8 +43,7 @@ inline RealConversion convertReal(const std::string& text) {
   if (first != last && *first == '+')
     ++first;
   double value = 0.0;
-  std::from_chars_result result = std::from_chars(first, last, value, std::chars_format::general);
-  if (result.ec == std::errc() && std::fabs(value) >= std::numeric_limits<double>::min())
+  if (readFiniteDouble(first, last, value) && std::fabs(value) >= std::numeric_limits<double>::min())
     return {value, Clipping::None};
   return convertRealCarefully(text);
 }

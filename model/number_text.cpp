@@ -4,23 +4,24 @@
 #include <charconv>
 #include <cmath>
 
+#include "model/float_chars.h"
+
 namespace touchstone2 {
 
 namespace {
 
-// from_chars is correctly rounded, as the reader's conversion is, so a text it
-// reads back as value is one the reader reads back as value. %g keeps the
-// sign of a zero.
+// The conversion is correctly rounded, as the reader's is, so a text it reads
+// back as value is one the reader reads back as value. %g keeps the sign of a
+// zero.
 bool readsBack(const char* first, const char* last, double value) {
   double back = 0;
-  std::from_chars(first, last, back);
-  return back == value;
+  return readFiniteDouble(first, last, back) && back == value;
 }
 
-// Writes with to_chars into room made at the end of out. The room is enough
+// Writes into room made at the end of out. The room is enough
 // for any precision: the digits, a sign, a point and "e-308", or the "0.000"
-// before a small fixed-form value; more is never needed, so to_chars cannot
-// run out of room.
+// before a small fixed-form value; more is never needed, so the text always
+// fits.
 template <class Write>
 void appendWith(std::string& out, int precision, Write write) {
   const std::size_t start = out.size();
@@ -29,7 +30,7 @@ void appendWith(std::string& out, int precision, Write write) {
   out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
-// The shortest digits, which to_chars wrote in scientific form at [first,
+// The shortest digits, written in scientific form at [first,
 // end), rewritten as "%.<precision>g" would write them: in fixed form where
 // the exponent lies from -4 to precision - 1.
 char* generalForm(char* first, char* end, int precision) {
@@ -62,11 +63,11 @@ char* generalForm(char* first, char* end, int precision) {
   return out;
 }
 
-// The fewest digits that read back as value (to_chars' shortest), in the
+// The fewest digits that read back as value (the shortest), in the
 // form "%.<digits>g" gives them, or "%.<precision>g" where precision is more:
 // 1234567 rather than 1.234567e+06.
 char* writeShortest(char* first, char* last, double value, int precision) {
-  char* end = std::to_chars(first, last, value, std::chars_format::scientific).ptr;
+  char* end = writeShortestScientific(first, last, value);
   int digits = 0;
   for (const char* c = first; c != end && *c != 'e'; ++c)
     digits += *c >= '0' && *c <= '9';
@@ -77,19 +78,19 @@ char* writeShortest(char* first, char* last, double value, int precision) {
 
 void appendGeneral(std::string& out, double value, int precision) {
   appendWith(out, precision, [=](char* first, char* last) {
-    return std::to_chars(first, last, value, std::chars_format::general, precision).ptr;
+    return writeGeneral(first, last, value, precision);
   });
 }
 
 void appendShortest(std::string& out, double value) {
   appendWith(out, 17, [=](char* first, char* last) {
-    return std::to_chars(first, last, value, std::chars_format::general).ptr;
+    return writeShortestGeneral(first, last, value);
   });
 }
 
 // A non-finite value has no other text to try.
 char* writeExact(char* first, char* last, double value, int precision) {
-  char* end = std::to_chars(first, last, value, std::chars_format::general, precision).ptr;
+  char* end = writeGeneral(first, last, value, precision);
   if (readsBack(first, end, value) || !std::isfinite(value))
     return end;
   return writeShortest(first, last, value, precision);

@@ -24,19 +24,38 @@ json diagnosticJson(const DiagnosticRecord& d) {
           {"message", d.text}};
 }
 
+// Each metric by name: its value and band, where it is worst, or why it does
+// not apply; or, where the metrics could not be computed, why.
+json qualityJson(const FileReport& report) {
+  if (!report.qualityProblem.empty())
+    return {{"error", report.qualityProblem}};
+  json metrics = json::object();
+  for (const QualityItem& item : report.quality) {
+    metrics[item.metric] = {
+        {"value", item.applicable ? json(item.value) : json(nullptr)},
+        {"band", item.applicable ? json(item.band) : json(nullptr)},
+        {"worst", item.applicable ? json(item.worst) : json(nullptr)},
+        {"not_applicable", item.applicable ? json(nullptr) : json(item.worst)}};
+  }
+  return metrics;
+}
+
 }  // namespace
 
 std::string fileReportJson(const FileReport& report) {
   json diagnostics = json::array();
   for (const DiagnosticRecord& d : report.diagnostics)
     diagnostics.push_back(diagnosticJson(d));
-  return text({{"path", report.path},
+  json file = {{"path", report.path},
                {"valid", report.valid},
                {"version", report.parsed ? json(versionWord(report.version)) : json(nullptr)},
                {"ports", orNull(report.parsed, report.ports)},
                {"frequencies", orNull(report.parsed, report.frequencies)},
                {"noise_frequencies", orNull(report.parsed, report.noiseFrequencies)},
-               {"diagnostics", diagnostics}});
+               {"diagnostics", diagnostics}};
+  if (report.qualityAsked)
+    file["quality"] = qualityJson(report);
+  return text(file);
 }
 
 std::string jsonDocumentHead(const char* toolVersion) {

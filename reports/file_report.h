@@ -10,6 +10,15 @@
 
 namespace touchstone2 {
 
+// One metric of -quality as the reports show it.
+struct QualityItem {
+  std::string metric;  // "passivity", "reciprocity" or "causality"
+  bool applicable = false;
+  double value = 0.0;  // percent
+  std::string band;    // "good", "acceptable", "inconclusive", "poor"
+  std::string worst;   // where it is worst ("1e+09 Hz", "S[2,1]"), or why it does not apply
+};
+
 // What checking one file found: the reports of every format are made from it.
 struct FileReport {
   std::string path;  // the name as given, "-" (or the name chosen) for standard input
@@ -20,6 +29,10 @@ struct FileReport {
   std::uint32_t frequencies = 0;
   std::uint32_t noiseFrequencies = 0;
   std::vector<DiagnosticRecord> diagnostics;  // in the order found
+  // -quality: the metrics of a valid file, or why they could not be computed.
+  bool qualityAsked = false;
+  std::vector<QualityItem> quality;
+  std::string qualityProblem;
 
   std::size_t warningCount() const;
   // Takes the version and the counts of a file after a successful parse.

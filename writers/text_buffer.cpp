@@ -3,7 +3,8 @@
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
-#include <system_error>
+
+#include "model/float_chars.h"
 
 #include "model/number_text.h"
 
@@ -64,15 +65,14 @@ void TextBuffer::putUnsigned(std::uint64_t value) {
   pos_ = std::to_chars(pos_, end_, value).ptr;
 }
 
-// std::to_chars writes exactly what printf "%.<precision>g" writes in the "C"
+// writeGeneral writes exactly what printf "%.<precision>g" writes in the "C"
 // locale, straight into the buffer and without looking at any locale.
 void TextBuffer::putGeneral(double value, int precision) {
   makeRoom(kLongestItem);
-  std::to_chars_result result =
-      std::to_chars(pos_, end_, value, std::chars_format::general, precision);
-  if (result.ec != std::errc())
+  char* end = writeGeneral(pos_, end_, value, precision);
+  if (end == nullptr)
     throw std::length_error("a number is longer than the room kept for one");
-  pos_ = result.ptr;
+  pos_ = end;
 }
 
 void TextBuffer::putGeneralPadded(double value, int precision, std::size_t width) {

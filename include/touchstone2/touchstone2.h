@@ -5,7 +5,9 @@
 // touchstone2 library: the file record and its containers, the parser, the
 // message handlers with their diagnostics, the reads that return the
 // diagnostics as values, the builder from arrays, the writers, the
-// description and writeFile, which replaces a file safely.
+// description and writeFile, which replaces a file safely; where the library
+// was built with Eigen 3, the quality metrics and the conversion to
+// S-parameters.
 //
 //   #include <touchstone2/touchstone2.h>
 //
@@ -20,7 +22,9 @@
 #include <touchstone2/file_output.h>
 #include <touchstone2/parameters.h>
 #include <touchstone2/parser.h>
+#include <touchstone2/quality.h>
 #include <touchstone2/reading.h>
+#include <touchstone2/scattering.h>
 #include <touchstone2/writer.h>
 
 #endif

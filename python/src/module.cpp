@@ -31,6 +31,7 @@
 #include "python/src/field_names.h"
 #include "python/src/file_building.h"
 #include "python/src/parsed_file.h"
+#include "python/src/quality_binding.h"
 
 #ifndef TOUCHSTONE2_VERSION
 #error "the build defines TOUCHSTONE2_VERSION, the project's version"
@@ -424,6 +425,7 @@ PYBIND11_MODULE(_core, module) {
              py::arg("mixed_mode_order"), py::arg("name"),
              "A valid record of arrays; ValueError naming the argument and index otherwise.");
 
+  defineQuality(module);
   module.def("parse_path", &parsePath, py::arg("path"),
              "Reads the file at path (bytes), which also names it in diagnostics.");
   module.def("parse_bytes", &parseBytes, py::arg("data"), py::arg("name"),

@@ -28,7 +28,9 @@ cannot be opened raises the matching OSError (FileNotFoundError for a
 missing one) with the checker's diagnostic as its `diagnostic` attribute.
 Touchstone.canonical(), canonical_v1() and describe() give the checker's
 three output texts, write() writes a file, to_network() gives a scikit-rf
-Network and from_network() takes one.
+Network and from_network() takes one. quality() rates how physically sound
+the data are (passivity, reciprocity, causality), to_s() gives any file's
+data as S-parameters.
 
 The interpreter lock is released while a file is read, so threads can read
 several files at once; Ctrl-C ends a long read at once.
@@ -41,14 +43,15 @@ from touchstone2._diagnostic import Diagnostic, TouchstoneError
 from touchstone2._diagnostic import is_open_failure as _is_open_failure
 from touchstone2._diagnostic import os_error as _os_error
 from touchstone2._network import from_network
+from touchstone2._quality import Quality
 from touchstone2._touchstone import Noise, Touchstone
 
-__all__ = ["read", "read_bytes", "check", "from_network", "Touchstone", "Noise", "Diagnostic",
-           "TouchstoneError"]
+__all__ = ["read", "read_bytes", "check", "from_network", "Touchstone", "Noise", "Quality",
+           "Diagnostic", "TouchstoneError"]
 __version__ = _core.__version__
 
 # Shown, and pickled, under the package's own name.
-for _public in (Diagnostic, TouchstoneError, Touchstone, Noise):
+for _public in (Diagnostic, TouchstoneError, Touchstone, Noise, Quality):
     _public.__module__ = __name__
 del _public
 

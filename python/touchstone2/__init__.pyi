@@ -11,8 +11,8 @@ import numpy.typing as npt
 from skrf import Network  # type: ignore[import]
 
 __version__: str
-__all__ = ["read", "read_bytes", "check", "from_network", "Touchstone", "Noise", "Diagnostic",
-           "TouchstoneError"]
+__all__ = ["read", "read_bytes", "check", "from_network", "Touchstone", "Noise", "Quality",
+           "Diagnostic", "TouchstoneError"]
 
 _Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
 # Any object with a contiguous buffer.
@@ -46,6 +46,18 @@ class Noise(NamedTuple):
     rn: npt.NDArray[np.float64]
 
 @dataclass(frozen=True, eq=False)
+class Quality:
+    passivity: Optional[float]
+    reciprocity: Optional[float]
+    causality: Optional[float]
+    passivity_band: Optional[str]
+    reciprocity_band: Optional[str]
+    causality_band: Optional[str]
+    pm: npt.NDArray[np.float64]
+    rm: Optional[npt.NDArray[np.float64]]
+    cqm: Optional[npt.NDArray[np.float64]]
+
+@dataclass(frozen=True, eq=False)
 class Touchstone:
     filename: str
     version: _Version
@@ -76,6 +88,8 @@ class Touchstone:
     def canonical(self) -> str: ...
     def canonical_v1(self) -> str: ...
     def describe(self) -> str: ...
+    def quality(self) -> Quality: ...
+    def to_s(self) -> npt.NDArray[np.complex128]: ...
     def write(self, file: Union[_Path, IO[str], IO[bytes]], version: _Version = ..., *,
               atomic: bool = ...) -> None: ...
     def to_network(self) -> Network: ...

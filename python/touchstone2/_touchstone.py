@@ -8,7 +8,7 @@ from typing import List, Optional
 
 import numpy as np
 
-from touchstone2 import _building, _core, _writing
+from touchstone2 import _building, _core, _quality, _writing
 from touchstone2._diagnostic import Diagnostic, TouchstoneError
 
 Noise = collections.namedtuple("Noise", ["frequency", "nf_min", "gamma_opt", "rn"])
@@ -240,6 +240,31 @@ class Touchstone:
             _writing.write_to_object(self, file, version)
         else:
             _writing.write_to_path(self, file, version, atomic)
+
+    def quality(self):
+        """The frequency-domain quality metrics of the data (passivity,
+        reciprocity, causality) as a touchstone2.Quality: each metric with
+        its band, the per-frequency measures and the per-element causality.
+        Y, Z, H and G data are converted to S-parameters first (as to_s()
+        gives them); mixed-mode data are taken as stored.
+
+        Raises ValueError where the data have no S-parameter form or are
+        too large to measure, NotImplementedError where the module was built
+        without the metrics (they need Eigen 3).
+        """
+        return _quality.quality(self._parsed)
+
+    def to_s(self):
+        """The data as S-parameters: a new complex128 array (points, ports,
+        ports), a copy of data for S-parameters, converted from Y, Z, H or G
+        with each port's reference impedance. Mixed-mode data are taken as
+        stored.
+
+        Raises ValueError where a point has no S-parameter form (Z equal to
+        minus the reference impedance, say), NotImplementedError where the
+        module was built without the conversion (it needs Eigen 3).
+        """
+        return _quality.to_s(self._parsed)
 
     def to_network(self):
         """The file as a scikit-rf Network: the same frequencies, the

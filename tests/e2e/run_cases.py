@@ -2,6 +2,11 @@
 """Runs snpvet over case tables: one behaviour a line.
 
 Usage: run_cases.py SNPVET FILE.cases [...]
+       run_cases.py --inputs FOLDER FILE.cases [...]
+
+The second form runs nothing: it writes each case's input file, under the
+last part of its name, to FOLDER/TABLE-LINE/, for other checks of the same
+inputs.
 
 A case is one line:  [ARGS] INPUT -> EXPECT   (a '#' after EXPECT starts a note)
   ARGS    the arguments in brackets, '%' for the input's name (default: [%]);
@@ -320,7 +325,33 @@ def read_table(path, bases):
     return cases
 
 
+def write_inputs(folder, paths):
+    """Writes the input file of every case of the tables; a bad table fails."""
+    bases, written = {}, 0
+    read_table(os.path.join(os.path.dirname(os.path.abspath(__file__)), "common.bases"), bases)
+    for path in paths:
+        table = os.path.splitext(os.path.basename(path))[0]
+        for number, case in read_table(path, dict(bases)):
+            if not isinstance(case, Case):
+                print("FAIL %s:%d\n    %s" % (path, number, case))
+                return 1
+            if case.kind != "file":
+                continue
+            where = os.path.join(folder, "%s-%d" % (table, number))
+            os.makedirs(where, exist_ok=True)
+            # Under its own name, without the folders a name may have; what
+            # goes to standard input under a name of no particular kind.
+            name = "stdin.ts" if case.stdin else os.path.basename(case.name)
+            with open(os.path.join(where, name), "wb") as f:
+                f.write(case.input)
+            written += 1
+    print("%d inputs written" % written)
+    return 0 if written else 1
+
+
 def main(argv):
+    if argv[:1] == ["--inputs"] and len(argv) > 2:
+        return write_inputs(argv[1], argv[2:])
     program = os.path.abspath(argv[0])
     bases = {}
     common = os.path.join(os.path.dirname(os.path.abspath(__file__)), "common.bases")

@@ -7,7 +7,8 @@ back into lines, is the text run's stderr and stdout line for line, the samples'
 the SARIF run validates against the SARIF 2.1.0 schema of the pinned npm package (tests/sarif) and
 holds the same results; each github line parses with the pattern the README documents and gives
 the same diagnostics. Exit 77 (skipped) when python3-jsonschema is missing, or only the SARIF
-schema is (run `npm ci` in tests/sarif), after all else has passed."""
+schema is (run `npm ci` in tests/sarif), after all else has passed. With -quality, the JSON
+document's quality objects validate too and say what the text lines say."""
 import argparse, glob, json, os, re, subprocess, sys, tempfile, urllib.parse
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -157,6 +158,55 @@ def check(snpvet, folder, validate, sarif_validator):
     return problems, len(document["files"]), len(diagnostics)
 
 
+def quality_problems(snpvet, folder, validate):
+    """-quality in the JSON document: valid against the schema, the values
+    and places of the text lines, a file without S-parameters and the gate of
+    --quality-fail. Nothing where the checker was built without the metrics."""
+    with open(os.path.join(folder, "no_s_form.s1p"), "wb") as f:
+        f.write(b"# GHz Z RI R 50\n1 -1 0\n2 3 0\n")
+    status, out, err = run(snpvet, "-quality", "--quality-fail=good", folder)
+    if b"built without the quality metrics" in err:
+        return []
+    jstatus, jout, _ = run(snpvet, "--format=json", "-quality", "--quality-fail=good", folder)
+    document = json.loads(jout)
+    problems = ["json -quality: %s at %s" % (e.message, list(e.absolute_path))
+                for e in validate.iter_errors(document)]
+    text = out.decode("utf-8", "replace").splitlines()
+    errors = err.decode("utf-8", "replace")
+    seen = set()
+    for f in document["files"]:
+        if f["version"] is None:
+            continue
+        quality = f.get("quality")
+        if quality is None:
+            problems.append("%s: no quality object" % f["path"])
+            continue
+        if "error" in quality:
+            seen.add("error")
+            if "%s: no quality metrics: %s" % (f["path"], quality["error"]) not in errors:
+                problems.append("%s: the text run does not say %r" % (f["path"], quality["error"]))
+            continue
+        for name in ("passivity", "reciprocity", "causality"):
+            m = quality[name]
+            if m["value"] is None:
+                line = "%s: %s not applicable (%s)" % (f["path"], name, m["not_applicable"])
+            else:
+                line = "%s: %s %.4f (%s), worst at %s" % (f["path"], name, m["value"],
+                                                          m["band"], m["worst"])
+                seen.add(m["band"])
+            if line not in text:
+                problems.append("json -quality: no text line %r" % line)
+        below = [n for n in ("passivity", "reciprocity", "causality")
+                 if quality[n]["band"] not in (None, "good")]
+        if f["valid"] == bool(below):
+            problems.append("%s: valid %s under --quality-fail=good with %s below" % (
+                f["path"], f["valid"], below))
+    if not {"error", "good", "poor"} <= seen or (status, jstatus) != (1, 1):
+        problems.append("json -quality: bands and errors seen %s, status %d and %d" % (
+            sorted(seen), status, jstatus))
+    return problems
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--snpvet", required=True)
@@ -176,6 +226,7 @@ def main():
     with tempfile.TemporaryDirectory(prefix="snpvet-reports-") as folder:
         write_inputs(folder)
         problems, files, diagnostics = check(snpvet, folder, validate, sarif_validator)
+        problems += quality_problems(snpvet, folder, validate)
     print("".join("FAIL %s\n" % p for p in problems), end="")
     print("%d files, %d diagnostics in every format; %d problems" % (files, diagnostics,
                                                                    len(problems)))
