@@ -47,8 +47,7 @@ bool descriptorNamed(std::string_view text, std::uint32_t ports, MixedModeDescri
     return false;
   ++pos;
   descriptor.secondPort = portAt(text, pos, ports);
-  return descriptor.secondPort != 0 && descriptor.secondPort != descriptor.firstPort &&
-         pos == text.size();
+  return descriptor.secondPort != 0 && pos == text.size();
 }
 
 std::string descriptorText(const MixedModeDescriptor& descriptor) {

@@ -10,11 +10,12 @@
 
 namespace touchstone2 {
 
-// The rules a mixed-mode order obeys, for records that are built rather than
-// read: the builder from arrays refuses, and the writers check, by them.
+// The rules a mixed-mode order obeys: the reader takes descriptors by them,
+// the builder from arrays refuses, and the writers check, by them.
 
-// S<p>, D<p1>,<p2> or C<p1>,<p2> (the letter in any case) with distinct
-// ports from 1 to ports; false for anything else.
+// S<p>, D<p1>,<p2> or C<p1>,<p2> (the letter in any case) with ports from 1
+// to ports, written without leading zeros; false for anything else. A pair
+// of one port twice is a descriptor, which the order's rules then refuse.
 bool descriptorNamed(std::string_view text, std::uint32_t ports, MixedModeDescriptor& descriptor);
 
 // "S1", "D1,2", "C1,2".

@@ -10,50 +10,13 @@
 
 #include "diagnostics/detailed_diagnostics.h"
 #include "input/lexer.h"
+#include "model/mixed_mode_rules.h"
 #include "model/vocabulary.h"
 #include "parser/reader.h"
 
 namespace touchstone2 {
 
 namespace {
-
-// Reads a port number at text[pos]: digits, no leading zero, at most
-// maxPort. Returns 0 when there is none.
-std::uint32_t readPort(const std::string& text, std::size_t& pos, std::uint32_t maxPort) {
-  if (pos >= text.size() || text[pos] < '1' || text[pos] > '9')
-    return 0;
-  std::uint64_t port = 0;
-  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-    port = port * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-    if (port > maxPort)
-      return 0;
-  }
-  return static_cast<std::uint32_t>(port);
-}
-
-// S<p>, D<p1>,<p2> or C<p1>,<p2> with ports from 1 to maxPort. A port beyond
-// the declared count has no entry to check against, so it is no descriptor.
-bool parseDescriptor(const std::string& text, std::uint32_t maxPort,
-                     MixedModeDescriptor& descriptor) {
-  if (text.empty())
-    return false;
-  std::size_t pos = 1;
-  descriptor.firstPort = readPort(text, pos, maxPort);
-  if (descriptor.firstPort == 0)
-    return false;
-  descriptor.secondPort = 0;
-  const MixedModeKindWord* kind = rowNamed(kMixedModeKinds, std::string_view(text).substr(0, 1));
-  if (kind == nullptr)
-    return false;
-  descriptor.kind = kind->value;
-  if (kind->value == MixedModeKind::SingleEnded)
-    return pos == text.size();
-  if (pos >= text.size() || text[pos] != ',')
-    return false;
-  ++pos;
-  descriptor.secondPort = readPort(text, pos, maxPort);
-  return descriptor.secondPort != 0 && pos == text.size();
-}
 
 // A descriptor and where it stood. Its token is rebuilt only for a
 // diagnostic: the syntax admits exactly one spelling per descriptor, so the
@@ -154,7 +117,7 @@ void Reader::parseMixedModeOrder() {
   std::vector<PlacedDescriptor> placed;
   while (nextListEntry(TokenKind::Word, Code::MixedModeDescriptorExpected)) {
     MixedModeDescriptor descriptor;
-    if (!parseDescriptor(token().text, ports, descriptor))
+    if (!descriptorNamed(token().text, ports, descriptor))
       throw ParserError(Code::MixedModeDescriptorExpected, token());
     placed.push_back({descriptor, token().line, token().column});
     nextToken();
