@@ -108,6 +108,17 @@ TEST(FromArrays, RefusesWhatTheCheckerRefuses) {
   EXPECT_EQ(refusal([](A& a) { a.parameter = ParameterType::Z; a.noise.reset(); a.ports = 3;
                                a.data.resize(27); }),
             "accepted");
+  // Port numbers of every digit, and of two digits.
+  const auto tenPorts = [](A& a) { a.noise.reset(); a.ports = 10; a.data.resize(300); };
+  EXPECT_EQ(refusal([&](A& a) { tenPorts(a); a.mixedModeOrder = {{"S1", "S2", "S3", "S4", "S5",
+                                                                  "S6", "S7", "S8", "D9,10",
+                                                                  "C9,10"}}; }),
+            "accepted");
+  EXPECT_EQ(refusal([&](A& a) { tenPorts(a); a.mixedModeOrder = {{"S1", "S2", "S3", "S4", "S5",
+                                                                  "S6", "S7", "S8", "S9",
+                                                                  "S11"}}; })
+                .substr(0, 26),
+            "mixed_mode_order[9] = 'S11");
 }
 
 // The record holds the values as given (noise included, which used to be

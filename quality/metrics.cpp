@@ -82,17 +82,17 @@ double magnitude(std::complex<double> z) {
   return std::abs(z);
 }
 
-// Mean of |S_ij - S_ji| over the n (n - 1) off-diagonal elements (each pair
-// counted both ways).
+// Mean of |S_ij - S_ji| over the n (n - 1) off-diagonal elements. Each pair
+// counts both ways with the same magnitude, so the pairs above the diagonal
+// are summed once and counted twice.
 template <class Matrix>
 double asymmetry(const Matrix& s) {
   const Eigen::Index n = s.rows();
   double sum = 0.0;
   for (Eigen::Index i = 0; i < n; ++i)
-    for (Eigen::Index j = 0; j < n; ++j)
-      if (i != j)
-        sum += magnitude(s(i, j) - s(j, i));
-  return sum / static_cast<double>(n * (n - 1));
+    for (Eigen::Index j = i + 1; j < n; ++j)
+      sum += magnitude(s(i, j) - s(j, i));
+  return 2.0 * sum / static_cast<double>(n * (n - 1));
 }
 
 // Follows each element's trace over frequency: with V the step from one

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/number_text.h"
+#include "model/value_conversion.h"
 #include "quality/scattering_points.h"
 
 namespace touchstone2 {
@@ -73,12 +74,24 @@ ScatteringPoints::ScatteringPoints(const File& file)
       count_(data_ != nullptr ? data_->frequencyCount() : 0),
       convert_(file.getParameterType() != ParameterType::S),
       converter_(file.getParameterType(), ports_, referenceOf(file, ports_)),
-      matrix_(ports_, ports_) {}
+      matrix_(ports_, ports_) {
+  places_.reserve(std::size_t{ports_} * ports_);
+  for (std::uint32_t i = 0; i < ports_; ++i)
+    for (std::uint32_t j = 0; j < ports_; ++j)
+      places_.push_back(data_->elementIndex(i, j));
+}
 
 const ComplexMatrix& ScatteringPoints::at(std::uint32_t k) {
+  const ValuePair* pairs = data_->pointPairs(k);
+  const DataFormat format = data_->getFormat();
+  const std::size_t* place = places_.data();
   for (std::uint32_t i = 0; i < ports_; ++i) {
-    for (std::uint32_t j = 0; j < ports_; ++j) {
-      ValuePair value = data_->element(k, i, j).get(DataFormat::RI);
+    for (std::uint32_t j = 0; j < ports_; ++j, ++place) {
+      // The same conversion as the element's get(DataFormat::RI), skipped
+      // where the pairs are stored as real and imaginary parts already.
+      const ValuePair value = format == DataFormat::RI
+                                  ? pairs[*place]
+                                  : convertValuePair(format, DataFormat::RI, pairs[*place]);
       matrix_(i, j) = {value.first, value.second};
     }
   }

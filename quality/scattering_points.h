@@ -2,6 +2,7 @@
 #define TOUCHSTONE2_QUALITY_SCATTERING_POINTS_H
 
 #include <complex>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -46,6 +47,9 @@ class ScatteringPoints {
   std::uint32_t ports_;
   std::uint32_t count_;
   bool convert_;
+  // Where element (i, j) sits among a point's stored pairs, at i * ports + j:
+  // looked up once, so that reading a point is one pass over its pairs.
+  std::vector<std::size_t> places_;
   ScatteringConverter converter_;
   ComplexMatrix matrix_;
 };

@@ -31,10 +31,6 @@ const char kTwoPort[] =
     "# MHz S RI R 50\n"
     "100 0.1 -0.05 0.89 0 0.89 0 0.1 -0.05\n"
     "200 0.12 -0.08 0.88 -0.01 0.88 -0.01 0.12 -0.08\n";
-const char kTwoPortWithReference[] =
-    "[Version] 2.0\n# GHz Z MA R 50\n[Number of Ports] 2\n[Two-Port Data Order] 12_21\n"
-    "[Number of Frequencies] 1\n[Reference] 50 75\n[Network Data]\n"
-    "1 60 10 5 -20 5 -20 80 15\n[End]\n";
 
 struct Ignore : MessageHandler {
   void error(const File&, const ParserError&) override {}
@@ -181,12 +177,7 @@ TEST_F(FileOutputTest, RefusalsNameTheCallersPathAndLeaveTheFolderAlone) {
   FileOutputError error = errorOf(*file, File::kVersion2, missing);
   EXPECT_EQ(error.code().value(), ENOENT);
   EXPECT_EQ(error.path(), missing);
-  // A writer's refusal comes before anything is written.
-  auto referenced = record(kTwoPortWithReference);
-  const std::string path = put("out.s2p", "old\n");
-  EXPECT_THROW(writeFile(*referenced, File::kVersion1, path), std::runtime_error);
-  EXPECT_EQ(contents(path), "old\n");
-  EXPECT_EQ(names(), std::vector<std::string>{"out.s2p"});
+  EXPECT_TRUE(names().empty());
 }
 
 // The file a link names is replaced; the link stays a link.
@@ -251,37 +242,6 @@ void checkWhatMayNotBeWritten(const std::string& dir) {
 }
 
 TEST_F(FileOutputTest, WhatTheCallerMayNotWrite) { asUnprivilegedUser(dir_, checkWhatMayNotBeWritten); }
-
-// Version 1.1: one resistance per port on the option line, values relative
-// to port 1's; refused for one port, or for differing references of other
-// than S-parameters.
-TEST_F(FileOutputTest, WritesVersion1_1) {
-  const std::string path = dir_ + "/out.s2p";
-  auto s = record(
-      "[Version] 2.0\n# GHz S RI R 50\n[Number of Ports] 2\n[Two-Port Data Order] 21_12\n"
-      "[Number of Frequencies] 2\n[Reference] 50 75\n[Network Data]\n"
-      "1 0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8\n2 0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8\n[End]\n");
-  writeFile(*s, File::kVersion1_1, path);
-  const std::string text = contents(path);
-  EXPECT_EQ(text.substr(0, text.find("\n! freq")), "! Touchstone data file\n# GHz S RI R 50 75");
-  auto written = record(text);
-  EXPECT_EQ(written->getVersion(), File::kVersion1_1);
-  EXPECT_EQ(written->getReferenceImpedances(), (std::vector<double>{50, 75}));
-  EXPECT_EQ(firstDifference(*s, *written), "");
-  const ValuePair s21 = written->getNetworkData()->element(1, 1, 0).get(DataFormat::RI);
-  EXPECT_EQ(s21.first, 0.3);
-  EXPECT_EQ(s21.second, 0.4);
-  auto z = record(kTwoPortWithReference);
-  EXPECT_THROW(writeFile(*z, File::kVersion1_1, path), std::runtime_error);
-  auto equal = record(
-      "# GHz Z MA R 50\n1 60 10 5 -20 5 -20 80 15\n");
-  writeFile(*equal, File::kVersion1_1, path);
-  auto back = record(contents(path));
-  EXPECT_EQ(back->getVersion(), File::kVersion1_1);
-  EXPECT_EQ(firstDifference(*equal, *back), "");
-  auto onePort = record("# GHz S RI R 50\n1 0.1 0.2\n");
-  EXPECT_THROW(writeFile(*onePort, File::kVersion1_1, path), std::runtime_error);
-}
 
 // The comparison behind the read-back finds each kind of change.
 TEST(ReadBack, FindsTheFirstDifference) {

@@ -79,6 +79,14 @@ class TOUCHSTONE2_API NetworkParams {
   // Throws std::out_of_range "freqIndex", "row" or "col", tested in that order.
   ElementRef element(std::uint32_t freqIndex, std::uint32_t row, std::uint32_t col);
   ConstElementRef element(std::uint32_t freqIndex, std::uint32_t row, std::uint32_t col) const;
+  // All of point freqIndex's pairs at once, as stored (placesPerPoint() of
+  // them, element (row, col) at elementIndex(row, col)): for readers that
+  // walk every element of every point. Throws std::out_of_range "freqIndex".
+  const ValuePair* pointPairs(std::uint32_t freqIndex) const {
+    if (freqIndex >= frequencies_.size())
+      throwOutOfRange(freqIndex, 0);
+    return pairsOf(freqIndex);
+  }
 
  protected:
   NetworkParams(std::uint32_t numberOfPorts, double frequencyMultiplier, DataFormat format,

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Touchstone.from_arrays(), write() and from_network(): every file written
-is accepted by the checker and reads back as the values it was made of;
-everything the checker would refuse is refused first; a failed write leaves
-the old file as it was."""
+"""Touchstone.from_arrays(), write() and from_network(): the forms the
+package takes and refuses, the targets write() takes and what a failed write
+leaves, and read objects as values. That every file written reads back bit
+for bit is exact_writing_test's."""
 
 import copy
 import dataclasses
@@ -11,7 +11,6 @@ import io
 import os
 import pathlib
 import pickle
-import re
 import resource
 import signal
 import stat
@@ -30,19 +29,13 @@ from touchstone2 import Noise, Touchstone
 HERE = os.path.dirname(os.path.abspath(__file__))
 EXAMPLES = os.path.normpath(HERE + "/../../examples")
 RNG = np.random.default_rng(18)
-# The largest relative error of a value written and read back, by format:
-# RI is the rounding to 16 digits; MA and DB add the conversion to and from
-# magnitude and angle (and DB that of 20 log10).
-ACCURACY = {"RI": 1e-15, "MA": 4e-15, "DB": 2e-14}
 STUBTEST = None  # the stub check's process
 
 
-def arrays(ports, points=5, symmetric=False):
+def arrays(ports, points=5):
     f = np.sort(RNG.choice(np.arange(1, 10**6), points, replace=False)) * 1234.5678
     data = RNG.normal(size=(points, ports, ports)) + 1j * RNG.normal(size=(points, ports, ports))
     data *= 10.0 ** RNG.integers(-8, 8, size=data.shape)
-    if symmetric:
-        data = (data + data.transpose(0, 2, 1)) / 2
     return f, data
 
 
@@ -51,26 +44,6 @@ def noise(top=1e9, points=3):
     return Noise(np.linspace(top / 2, top * 1.5, points), RNG.uniform(0, 3, points),
                  RNG.uniform(0, 1, points) * np.exp(1j * RNG.uniform(-3, 3, points)),
                  RNG.uniform(1, 60, points))
-
-
-def round_trip(test, t, version):
-    """Writes t to a file object and reads it back: the text is that of
-    canonical() or canonical_v1() (which module_test compares with the
-    checker's), for 2.1 under its version line, and the checker accepts it
-    without a warning."""
-    out = io.BytesIO()
-    t.write(out, version)
-    text = out.getvalue().decode()
-    if version == "1.1":  # the option line ends with R and every reference
-        option = re.search(r"^#.* R ([^A-Za-z]*)$", text, re.M).group(1)
-        test.assertEqual([float(r) for r in option.split()], t.reference.tolist())
-    else:
-        canonical = t.canonical_v1() if version == "1" else t.canonical()
-        test.assertEqual(text, canonical.replace("[Version] 2.0", "[Version] " + version))
-    back = touchstone2.read_bytes(out.getvalue())
-    test.assertEqual((back.version, back.warnings), (version, []))
-    np.testing.assert_array_equal(back.reference, t.reference)
-    return back
 
 
 def resident():
@@ -99,92 +72,21 @@ def setUpModule():
         cwd=os.path.dirname(os.path.dirname(touchstone2.__file__)))
 
 
-class Guarantee(unittest.TestCase):
-    # (parameter, format, ports, matrix format, with noise, mixed-mode order, reference)
-    CASES = [(p, fmt, n, "Full", False, None, 50.0)
-             for p in "SYZ" for fmt in ACCURACY for n in (1, 2, 3, 4, 10)] + \
-            [(p, fmt, 2, "Full", True, None, 50.0) for p in "SYZHG" for fmt in ACCURACY] + \
-            [("S", "MA", 3, "Upper", False, None, [50, 75, 100]),
-             ("Z", "RI", 4, "Lower", False, None, 50.0),
-             ("Y", "DB", 10, "Upper", False, None, 25.0),
-             ("S", "RI", 4, "Full", False, ["D1,2", "C1,2", "S3", "S4"], [50, 50, 75, 60]),
-             ("S", "DB", 4, "Full", False, ["D3,1", "S2", "C3,1", "S4"], [50, 40, 50, 30]),
-             ("S", "MA", 2, "Full", True, None, 50.123456789),
-             ("S", "RI", 2, "Full", True, None, [50, 75]),
-             ("Z", "MA", 3, "Full", False, None, [60, 60, 60])]
-
-    def test_written_files_read_back(self):
-        for parameter, fmt, ports, matrix, has_noise, order, reference in self.CASES:
-            f, data = arrays(ports, symmetric=matrix != "Full")
-            given = noise(f[-1]) if has_noise else None
-            t = Touchstone.from_arrays(f, data, parameter=parameter, format=fmt,
-                                       reference=reference, noise=given, matrix_format=matrix,
-                                       mixed_mode_order=order, frequency_unit="MHz")
-            alike = len(set(np.broadcast_to(reference, ports))) == 1
-            versions = ["2.0", "2.1"] + ["1"] * (np.ndim(reference) == 0 and order is None) \
-                + ["1.1"] * (ports > 1 and order is None and (alike or parameter == "S"))
-            for version in versions:
-                with self.subTest(case=(parameter, fmt, ports, matrix, has_noise, order),
-                                  version=version):
-                    back = round_trip(self, t, version)
-                    np.testing.assert_allclose(back.frequency, f, rtol=1e-15, atol=0)
-                    np.testing.assert_allclose(back.data, data, rtol=ACCURACY[fmt], atol=0)
-                    self.assertEqual(back.mixed_mode_order,
-                                     order or ["S%d" % (i + 1) for i in range(ports)])
-                    for got, want in zip(back.noise or (), given or ()):
-                        np.testing.assert_allclose(got, want, rtol=5e-6, atol=5e-6)
-                    self.assertEqual(back.noise is None, given is None)
-
-    def test_read_files_written_again(self):
-        """examples/ and scikit-rf's files: each version written where the
-        checker's writers can, refused where they cannot."""
-        import skrf
-        tops = [EXAMPLES, os.path.join(HERE, "files"), os.path.dirname(skrf.__file__)]
-        paths = sorted(os.path.join(top, name) for root in tops for top, _, names in
-                       os.walk(root) for name in names if re.search(r"\.s\d+p$", name, re.I))
-        self.assertGreater(len(paths), 80)
-        for path in paths:
-            try:
-                t = touchstone2.read(path)
-            except touchstone2.TouchstoneError:
-                continue  # which samples are refused, round_trip_test checks
-            for version in ("2.0", "1", "2.1", "1.1"):
-                with self.subTest(path=path, version=version):
-                    try:
-                        back = round_trip(self, t, version)
-                    except touchstone2.TouchstoneError:
-                        # Refused where the checker's writers refuse; 1.1
-                        # also where its one line of references cannot say it.
-                        if version in ("2.0", "1"):
-                            self.assertRaises(touchstone2.TouchstoneError,
-                                              t.canonical if version == "2.0" else t.canonical_v1)
-                        else:
-                            self.assertTrue(len(t.frequency) == 0 or version == "1.1" and (
-                                t.mixed_mode_order_given or t.ports < 2
-                                or t.parameter != "S" and len(set(t.reference)) > 1))
-                        continue
-                    np.testing.assert_allclose(back.frequency, t.frequency, rtol=1e-15)
-                    np.testing.assert_allclose(back.data, t.data, rtol=1e-14, atol=1e-300)
-
-
 class Refusals(unittest.TestCase):
     F, DATA = arrays(2, points=3)
     NOISE = noise(F[-1])
     ASYMMETRIC = np.array([[[1, 2], [3, 4]]] * 3)
-    # (changed arguments, what the ValueError says)
+    # (changed arguments, what the ValueError says). The library's builder
+    # checks the values (building/from_arrays_test.cpp); these are the shapes,
+    # types and words the package converts, and a few of the library's
+    # refusals passed through.
     CASES = [
         ({"frequency": [-1, 1, 2]}, r"^frequency\[0\] = -1 is negative"),
-        ({"frequency": [1, 3, 3]}, r"^frequency\[2\] = 3 does not rise"),
-        ({"frequency": [1, 8277025938.376715, 8277025938.376716]},
-         r"^frequency\[2\] = 8\.277025938376716e\+09 does not rise .* in GHz$"),
-        ({"frequency": [1, np.nan, 3]}, r"^frequency\[1\] = nan is not finite"),
         ({"frequency": [[1, 2, 3]]}, r"^frequency: shape \(1, 3\)"),
         ({"data": DATA[:, :1]}, r"^data: shape \(3, 1, 2\)"),
         ({"data": DATA[:2]}, r"^data: shape \(2, 2, 2\) .* points = 3"),
         ({"data": np.where(np.eye(2) > 0, DATA, np.inf)}, r"^data\[0, 0, 1\] = .* not finite"),
         ({"data": [[["x"]]]}, r"^data: not an array of numbers"),
-        ({"reference": [50, 0]}, r"^reference\[1\] = 0 is not a positive"),
-        ({"reference": [50, 50, 50]}, r"^reference: 3 values are neither one value nor 2"),
         ({"reference": [[50, 50]]}, r"^reference: shape \(1, 2\)"),
         ({"reference": -1}, r"^reference\[0\] = -1 is not"),
         ({"reference": 50 + 5j}, r"^reference = \(50\+5j\) is complex"),
@@ -193,46 +95,24 @@ class Refusals(unittest.TestCase):
         ({"reference": [50, "75"]}, r"^reference\[1\] = '75' is not a number"),
         ({"reference": [50, None]}, r"^reference\[1\] = None is not a number"),
         ({"reference": [[50, 50], [50]]}, r"^reference: not an array of real numbers"),
-        ({"parameter": "H", "data": arrays(3, 3)[1]}, r"^parameter: H-parameters need 2 ports"),
         ({"parameter": "T"}, r"^parameter: 'T' is not one of S, Y, Z, H, G"),
-        ({"format": "R I"}, r"^format: 'R I'"),
         ({"format": 1}, r"^format: 1 is not one of DB, MA, RI"),
         ({"frequency_unit": "THz"}, r"^frequency_unit: 'THz'"),
         ({"matrix_format": "Diagonal"}, r"^matrix_format"),
-        ({"matrix_format": "Upper", "data": ASYMMETRIC},
-         r"^data\[0, 1, 0\] = \(3\+0j\) differs from its mirror .* an Upper matrix"),
         ({"matrix_format": "lower", "data": ASYMMETRIC},
          r"^data\[0, 1, 0\] = \(3\+0j\) differs from its mirror .* a Lower matrix"),
-        ({"format": "DB", "data": np.where(np.eye(2) > 0, DATA, 0)},
-         r"^data\[0, 0, 1\] = \(0\+0j\) has no DB form"),
-        ({"format": "MA", "data": np.full((3, 2, 2), 1.5e308 + 1.5e308j)},
-         r"^data\[0, 0, 0\] .* no finite magnitude"),
         ({"noise": NOISE, "data": arrays(3, 3)[1]}, r"^noise: noise parameters need 2 ports"),
         ({"noise": (1, 2)}, r"^noise: not a Noise"),
-        ({"noise": NOISE._replace(rn=np.array([1, 0, 1]))}, r"^noise.rn\[1\] = 0 is not"),
         ({"noise": NOISE._replace(gamma_opt=[1, 2j, np.inf])},
          r"^noise.gamma_opt\[2\] = \(inf\+0j\) has no finite magnitude"),
         ({"noise": NOISE._replace(nf_min=[1, 2])}, r"^noise.nf_min: shape \(2,\) is not \(3,\)"),
-        ({"noise": NOISE._replace(frequency=[1e9, 2e9, 1e9])},
-         r"^noise.frequency\[2\] = 1e\+09 does not rise"),
         ({"noise": NOISE._replace(frequency=[1, 8277025938.376715, 8277025938.376716]),
           "frequency": [1, 2, 1e10]},
          r"^noise.frequency\[2\] = 8\.277025938376716e\+09 does not rise .* in GHz$"),
-        ({"noise": NOISE._replace(frequency=F[-1] * np.array([1.5, 2, 3]))},
-         r"^noise.frequency\[0\] = .* lies above the last network frequency"),
-        ({"mixed_mode_order": ["S1"]}, r"^mixed_mode_order: 1 descriptors for 2 ports"),
-        ({"mixed_mode_order": ["S1", "S1"]}, r"port 1 is described by mixed_mode_order\[0\] "
-                                             r"= 'S1' and mixed_mode_order\[1\]"),
         ({"mixed_mode_order": ["D1,2", "S2"]}, r"port 1 is described by mixed_mode_order\[0\]"),
-        ({"mixed_mode_order": ["D1,2", "C2,1"]}, r"port 1 .* same ports in the same order"),
-        ({"mixed_mode_order": ["D1,2", "D1,2"]}, r"port 1 .* one D and one C"),
-        ({"mixed_mode_order": ["S1", "S3"]}, r"^mixed_mode_order\[1\] = 'S3' is not"),
         ({"mixed_mode_order": ["X1", "S2"]}, r"^mixed_mode_order\[0\] = 'X1' is not"),
         ({"mixed_mode_order": "S1 S1"}, r"port 1 is described by mixed_mode_order\[0\] "),
         ({"mixed_mode_order": "D1,2"}, r"^mixed_mode_order: 1 descriptors for 2 ports"),
-        ({"mixed_mode_order": ["D1,1", "C1,1"]}, r"^mixed_mode_order\[0\] = 'D1,1' is not"),
-        ({"mixed_mode_order": ["D1,2", "C1,2"], "reference": [50, 75]},
-         r"^mixed_mode_order\[0\] = 'D1,2' pairs ports whose references differ"),
     ]
 
     def test_each_refused_with_argument_and_index(self):
@@ -260,8 +140,10 @@ class Refusals(unittest.TestCase):
             if got.dtype == np.float64:
                 self.assertEqual(got.tobytes(), np.asarray(want, np.float64).tobytes())
         np.testing.assert_allclose(t.noise.gamma_opt, noise.gamma_opt, rtol=1e-15)
-        hz = Touchstone.from_arrays(self.F, self.DATA, noise=noise, frequency_unit="Hz")
-        self.assertEqual(hz.noise.frequency.tobytes(), noise.frequency.tobytes())
+        hz = Touchstone.from_arrays(self.F, self.DATA, noise=noise, frequency_unit="Hz",
+                                    parameter="g")
+        self.assertEqual((hz.parameter, hz.noise.frequency.tobytes()),
+                         ("G", noise.frequency.tobytes()))
 
     def test_write_refusals_leave_the_target_alone(self):
         """Unknown versions, what v1 cannot express, and a text the checker
@@ -275,14 +157,8 @@ class Refusals(unittest.TestCase):
         merged = Touchstone._from_parsed(record, "<fault>", [])  # as if a fault let it through
         path = os.path.join(tempfile.mkdtemp(), "old.s2p")
         pathlib.Path(path).write_bytes(b"old")
-        z = Touchstone.from_arrays(self.F, self.DATA, parameter="Z", reference=[50, 60])
-        one = Touchstone.from_arrays(self.F, self.DATA[:, :1, :1])
-        mixed = Touchstone.from_arrays(self.F, self.DATA, mixed_mode_order=["D1,2", "C1,2"])
         for writer, version, kind in ((t, "3.0", ValueError), (t, 1, ValueError),
                                       (t, "1", touchstone2.TouchstoneError),
-                                      (z, "1.1", touchstone2.TouchstoneError),
-                                      (one, "1.1", touchstone2.TouchstoneError),
-                                      (mixed, "1.1", touchstone2.TouchstoneError),
                                       (merged, "2.0", touchstone2.TouchstoneError)):
             for target in (path, io.BytesIO()):
                 with self.assertRaises(kind) as caught:
@@ -298,17 +174,15 @@ class Writing(unittest.TestCase):
     T = Touchstone.from_arrays(*arrays(4, points=300), reference=75, format="MA")
 
     def test_paths_and_file_objects(self):
-        """A path as str, bytes or path-like, a link (its file is replaced),
-        a pipe (written to, not replaced), file objects in both modes."""
+        """A path as str, bytes or path-like, a pipe (written to, not
+        replaced), file objects in both modes."""
         want = {"2.0": self.T.canonical(), "1": self.T.canonical_v1()}
         folder = tempfile.mkdtemp()
-        target, link, fifo = (os.path.join(folder, name) for name in ("t.s4p", "l.s4p", "p.s4p"))
-        os.symlink(target, link)
+        target, fifo = os.path.join(folder, "t.s4p"), os.path.join(folder, "p.s4p")
         for path, version in ((target, "2.0"), (os.fsencode(target), "1"),
-                              (pathlib.Path(target), "2.0"), (link, "1")):
+                              (pathlib.Path(target), "2.0")):
             self.T.write(path, version)
             self.assertEqual(pathlib.Path(target).read_text(), want[version])
-        self.assertTrue(os.path.islink(link))
         for mode in ("w", "wb"):
             with open(target, mode) as f:
                 self.T.write(f)
@@ -324,17 +198,14 @@ class Writing(unittest.TestCase):
         self.T.write(fifo)
         reader.join(10)
         self.assertEqual(received, [want["2.0"]])
-        self.assertEqual(sorted(os.listdir(folder)), ["l.s4p", "p.s4p", "t.s4p"])
+        self.assertEqual(sorted(os.listdir(folder)), ["p.s4p", "t.s4p"])
         self.assertTrue(stat.S_ISFIFO(os.stat(fifo).st_mode))
 
-    def test_mode_of_new_and_replaced_files(self):
+    def test_mode_of_a_new_file(self):
         target = os.path.join(tempfile.mkdtemp(), "t.s4p")
         self.addCleanup(os.umask, os.umask(0o027))
         self.T.write(target)
         self.assertEqual(os.stat(target).st_mode & 0o777, 0o640)
-        os.chmod(target, 0o604)
-        self.T.write(target)
-        self.assertEqual(os.stat(target).st_mode & 0o777, 0o604)
 
     def test_failure_midway_keeps_the_old_file(self):
         """A file size limit makes write(2) fail part-way, as a full disk
@@ -353,7 +224,6 @@ class Writing(unittest.TestCase):
         self.assertEqual(caught.exception.filename, target)
         self.assertEqual(os.listdir(os.path.dirname(target)), ["t.s4p"])
         self.assertEqual(pathlib.Path(target).read_bytes(), b"old")
-        self.assertRaises(FileNotFoundError, big.write, os.path.join(target + ".d", "x.s4p"))
 
     def test_errors_name_the_path_given(self):
         """A full disk, a missing folder, a folder as target: the OSError
@@ -386,10 +256,9 @@ class Writing(unittest.TestCase):
 
     def test_what_the_caller_may_not_write(self):
         """As a user without privileges (nobody, when the tests run as root,
-        who may write anything): a read-only file is refused with
-        PermissionError and kept; a writable file in a read-only folder gives
+        who may write anything): a writable file in a read-only folder gives
         PermissionError naming the folder, and atomic=False writes it in
-        place."""
+        place. The C++ test of the file writer has the other refusals."""
         folder = tempfile.mkdtemp()
         user = {}
         if os.geteuid() == 0:
@@ -406,18 +275,8 @@ class Writing(unittest.TestCase):
 NOBODY = 65534
 AS_ANOTHER_USER = """
 import os, pathlib, sys, numpy as np, touchstone2
-folder = sys.argv[1]
 t = touchstone2.Touchstone.from_arrays([1e9], np.zeros((1, 2, 2)))
-locked = os.path.join(folder, "locked.s2p")
-pathlib.Path(locked).write_bytes(b"old")
-os.chmod(locked, 0o444)
-try:
-    t.write(locked)
-    sys.exit("a read-only file was replaced")
-except PermissionError as error:
-    assert error.filename == locked, error
-assert pathlib.Path(locked).read_bytes() == b"old"
-inner = os.path.join(folder, "inner")
+inner = os.path.join(sys.argv[1], "inner")
 os.mkdir(inner)
 target = os.path.join(inner, "t.s2p")
 pathlib.Path(target).write_bytes(b"old")
