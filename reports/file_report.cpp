@@ -25,12 +25,16 @@ void FileReport::takeFrom(const File& file) {
   noiseFrequencies = noise != nullptr ? noise->pointCount() : 0;
 }
 
-FileReport reportOf(const ReadResult& result) {
+FileReport reportOf(const ReadResult& result, [[maybe_unused]] bool quality) {
   FileReport report;
   report.path = result.file.getFilename();
   report.parsed = report.valid = result.valid();
   if (report.parsed)
     report.takeFrom(result.file);
+#ifdef TOUCHSTONE2_QUALITY
+  if (report.parsed && quality)
+    report.valid = addQuality(result.file, report);
+#endif
   report.diagnostics = result.diagnostics;
   return report;
 }

@@ -40,8 +40,16 @@ struct FileReport {
 };
 
 // The report of a read (readFile, readBytes): what the WebAssembly module
-// turns into JSON with fileReportJson.
-FileReport reportOf(const ReadResult& result);
+// turns into JSON with fileReportJson. With quality, as -quality makes it:
+// a valid file's metrics, and a file whose metrics cannot be computed fails.
+FileReport reportOf(const ReadResult& result, bool quality = false);
+
+#ifdef TOUCHSTONE2_QUALITY
+// The metrics of a valid file into report, each with its band and where it
+// is worst, or why it does not apply. False, with the reason in
+// report.qualityProblem, where they cannot be computed.
+bool addQuality(const File& file, FileReport& report);
+#endif
 
 // The counts of a run over many files.
 struct RunSummary {

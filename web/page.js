@@ -109,6 +109,35 @@ function showDiagnostics(section, result, excerpts) {
   });
 }
 
+// The quality metrics: each value with four decimals, its band, and where it
+// is worst, or why it does not apply.
+function showQuality(section, quality) {
+  const box = section.querySelector(".quality");
+  box.hidden = false;
+  const table = box.querySelector("tbody");
+  if (quality.error !== undefined) {
+    box.querySelector(".quality-problem").textContent = `no quality metrics: ${quality.error}`;
+    return;
+  }
+  for (const [name, metric] of Object.entries(quality)) {
+    const row = element("tr");
+    row.dataset.metric = name;
+    row.append(element("th", "", name));
+    if (metric.value === null) {
+      const cell = element("td", "not-applicable", `not applicable (${metric.not_applicable})`);
+      cell.colSpan = 3;
+      row.append(cell);
+    } else {
+      row.dataset.band = metric.band;
+      const band = element("td");
+      band.append(element("span", `band ${metric.band}`, metric.band));
+      row.append(element("td", "value", `${metric.value.toFixed(4)} %`), band,
+                 element("td", "worst", `worst at ${metric.worst}`));
+    }
+    table.append(row);
+  }
+}
+
 function showDescription(section, file) {
   const details = section.querySelector(".description");
   details.hidden = false;
@@ -378,6 +407,7 @@ async function checkOne(fileObject) {
   showVerdict(section, result);
   showDiagnostics(section, result, excerpts);
   if (result.valid) {
+    showQuality(section, result.quality);
     showDescription(section, file);
     showDownloads(section, file, fileObject.name);
     await showPlot(section, file, result);

@@ -34,7 +34,7 @@ const api = {
   parameter: core.cwrap("ts_parameter", "string", ["number"]),
   ports: core.cwrap("ts_ports", "number", ["number"]),
   frequencies: core.cwrap("ts_frequencies", "number", ["number"]),
-  report: core.cwrap("ts_report", "number", ["number"]),
+  report: core.cwrap("ts_report", "number", ["number", "number"]),
   write: core.cwrap("ts_write", "number", ["number", "string"]),
   describe: core.cwrap("ts_describe", "number", ["number"]),
   text: core.cwrap("ts_text", "number", ["number"]),
@@ -102,9 +102,10 @@ function withChecked(input, name, use) {
 }
 
 // The check's report: the JSON object of one file that snpvet --format=json
-// writes, made by the same library function.
-function reportOf(handle) {
-  return JSON.parse(takeText(handle, api.report(handle)));
+// (with quality, snpvet --format=json -quality) writes, made by the same
+// library function.
+function reportOf(handle, quality = false) {
+  return JSON.parse(takeText(handle, api.report(handle, quality ? 1 : 0)));
 }
 
 // The first error as a TouchstoneError, for the calls that need a valid file.
@@ -131,9 +132,13 @@ function takeText(handle, status) {
 /** The check of one file, the object snpvet --format=json writes for it:
  * {path, valid, version, ports, frequencies, noise_frequencies, diagnostics},
  * each diagnostic {code: "E2003", severity, line, column, message} with line
- * and column null where there is none. */
-export function check(bytes, name = "<bytes>") {
-  return withChecked(bytes, name, reportOf);
+ * and column null where there is none. With {quality: true}, the object of
+ * snpvet --format=json -quality: a valid file's object also holds "quality",
+ * each of passivity, reciprocity and causality as {value (percent), band,
+ * worst, not_applicable}, or {error} where the metrics cannot be computed
+ * (the file is then not valid). */
+export function check(bytes, name = "<bytes>", { quality = false } = {}) {
+  return withChecked(bytes, name, (handle) => reportOf(handle, quality));
 }
 
 /** The file rewritten in canonical form as version "2.0", "2.1", "1" or

@@ -125,7 +125,12 @@ function answer(request) {
     const bytes = new Uint8Array(request.bytes);
     const entry = { name: request.name, bytes };
     files.set(request.file, entry);
-    const result = check(bytes, request.name);
+    // The object of snpvet --format=json -quality. Where the metrics cannot
+    // be computed, -quality fails the file; the page still shows the check's
+    // own verdict, beside the reason the metrics are missing.
+    let result = check(bytes, request.name, { quality: true });
+    if (result.quality?.error !== undefined)
+      result = { ...check(bytes, request.name), quality: result.quality };
     if (result.valid)
       result.parameter = valuesOf(entry).parameter;
     return { result, excerpts: excerpts(bytes, result.diagnostics) };

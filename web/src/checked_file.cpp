@@ -11,7 +11,7 @@
 
 namespace touchstone2::web {
 
-void CheckedFile::report() { text_ = fileReportJson(reportOf(read_)); }
+void CheckedFile::report(bool quality) { text_ = fileReportJson(reportOf(read_, quality)); }
 
 // Versions of keyword files are written by the v2.0 writer, the others by the
 // v1 writer, as the checker's own modes do.

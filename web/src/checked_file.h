@@ -24,8 +24,8 @@ class CheckedFile {
   bool valid() const { return read_.valid(); }
 
   // The check as the JSON object of one file that snpvet --format=json
-  // writes, in text().
-  void report();
+  // writes, in text(); with quality, that of snpvet --format=json -quality.
+  void report(bool quality);
 
   // The file rewritten as version ("2.0", "2.1", "1" or "1.1"), or the
   // description. False when the writer refuses, the reason then in text().

@@ -47,10 +47,11 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t ts_frequencies(const CheckedFile* checked) {
   return data != nullptr ? data->frequencyCount() : 0;
 }
 
-// 1 with the JSON report in the text, -1 when memory ran out.
-EMSCRIPTEN_KEEPALIVE int ts_report(CheckedFile* checked) {
+// 1 with the JSON report in the text (with the quality metrics where quality
+// is not 0), -1 when memory ran out.
+EMSCRIPTEN_KEEPALIVE int ts_report(CheckedFile* checked, int quality) {
   try {
-    checked->report();
+    checked->report(quality != 0);
     return 1;
   } catch (const std::bad_alloc&) {
     return -1;

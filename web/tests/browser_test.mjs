@@ -117,6 +117,17 @@ function shown(page) {
         marked: item.querySelector(".excerpt mark")?.textContent,
         before: item.querySelector(".excerpt mark")?.previousSibling?.textContent,
       })),
+      // Each metric as shown: value, band (and the band's colour class), place.
+      quality: section.querySelector(".quality").hidden ? null :
+        Object.fromEntries([...section.querySelectorAll(".quality tr")].map((row) => [
+          row.dataset.metric, {
+            value: row.querySelector(".value")?.textContent,
+            band: row.querySelector(".band")?.textContent,
+            bandClass: row.querySelector(".band")?.className,
+            colour: row.querySelector(".band") && getComputedStyle(row.querySelector(".band")).color,
+            worst: row.querySelector(".worst")?.textContent,
+            notApplicable: row.querySelector(".not-applicable")?.textContent,
+          }])),
       series: Number(section.querySelector(".plot")?.dataset.series ?? 0),
       // Pixels of the plot's canvas that are not background.
       inked: (() => {
@@ -143,6 +154,31 @@ test("a valid and a broken sample, as the checker sees them", async () => {
   assert.match(good.verdictClass, /\bvalid\b/);
   assert.deepEqual(good.diagnostics, []);
   assert.equal(good.series, 4, "S11, S12, S21 and S22 plotted");
+  // The metrics of snpvet --format=json -quality, with four decimals, each
+  // band in its colour: good in the valid verdict's, poor in the invalid's.
+  const metrics = JSON.parse(spawnSync(snpvet, ["--format=json", "-quality", valid],
+                                       { encoding: "utf-8" }).stdout).files[0].quality;
+  assert.deepEqual(Object.keys(good.quality), ["passivity", "reciprocity", "causality"]);
+  for (const [name, metric] of Object.entries(metrics)) {
+    const row = good.quality[name];
+    assert.equal(row.value, `${metric.value.toFixed(4)} %`, name);
+    assert.equal(row.band, metric.band, name);
+    assert.equal(row.bandClass, `band ${metric.band}`, name);
+    assert.equal(row.worst, `worst at ${metric.worst}`, name);
+  }
+  const colourOf = (selector) => page.$eval(selector, (e) => getComputedStyle(e).color);
+  const verdictColours = { good: await colourOf("section.file[data-verdict=valid] .verdict"),
+                           poor: await colourOf("section.file[data-verdict=invalid] .verdict") };
+  for (const row of Object.values(good.quality)) {
+    if (row.band in verdictColours)
+      assert.equal(row.colour, verdictColours[row.band], `${row.band} in the verdict's colour`);
+  }
+  assert.ok(Object.values(good.quality).some((row) => row.band === "good") &&
+            Object.values(good.quality).some((row) => row.band === "poor"), "both colours compared");
+  // Its summary is reached by the keyboard and folds the metrics away.
+  await page.focus("section.file[data-verdict=valid] .quality summary");
+  await page.keyboard.press("Enter");
+  assert.equal(await page.$eval("section.file[data-verdict=valid] .quality", (d) => d.open), false);
   assert.ok(good.inked > 2000, `the plot drew (${good.inked} pixels)`);
 
   const bad = sections["amplifier_broken.s2p"];
@@ -162,6 +198,7 @@ test("a valid and a broken sample, as the checker sees them", async () => {
   assert.equal(diagnostic.marked, text[Number(column) - 1]);
   assert.ok(diagnostic.before.endsWith(text.slice(0, Number(column) - 1)));
   assert.equal(bad.series, 0, "no plot for an invalid file");
+  assert.equal(bad.quality, null, "no metrics for an invalid file");
 
   // The phase tab, reached by the keyboard, redraws; a toggle takes a series away.
   await page.focus("section.file[data-verdict=valid] .tab[data-view=db]");

@@ -153,6 +153,25 @@ test("every fuzz regression input: the checker's verdict, diagnostics and texts"
     compare(join(folder, name));
 });
 
+test("every sample file: the quality object of snpvet --format=json -quality", () => {
+  const bands = new Set();
+  for (const path of samples()) {
+    const result = touchstone2.check(readFileSync(path), basename(path), { quality: true });
+    const report = native(path, ["--format=json", "-quality"]);
+    assert.deepEqual(result, JSON.parse(decoder.decode(report.out)).files[0], `${path}: -quality`);
+    for (const metric of Object.values(result.quality))
+      bands.add(metric.band);
+  }
+  // Good and poor metrics, and one that does not apply (a one-port file's
+  // reciprocity), all compared.
+  assert.ok(bands.has("good") && bands.has("poor") && bands.has(null), [...bands].join());
+  // A sample with gain is not passive.
+  const gain = touchstone2.check(readFileSync(join(top, "examples", "pad_gain.s2p")), "pad_gain.s2p",
+                                 { quality: true });
+  assert.equal(gain.quality.passivity.band, "poor");
+  assert.ok(gain.quality.passivity.value < 99);
+});
+
 // The description writes six significant digits.
 function closeTo(actual, shown, what) {
   assert.ok(Math.abs(actual - shown) <= 1e-5 * Math.abs(shown), `${what}: ${actual} against ${shown}`);
