@@ -20,6 +20,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace touchstone2 {
@@ -62,27 +63,21 @@ TEST(FloatChars, GeneralHasTheStandardDigitsAtEveryPrecision) {
   }
 }
 
+// Both shortest forms, general and scientific, give the standard digits.
 TEST(FloatChars, ShortestHasTheStandardDigits) {
-  for (double value : someDoubles()) {
-    char text[64];
-    char expected[64];
-    char* end = writeShortestGeneral(text, text + sizeof text, value);
-    char* expectedEnd =
-        std::to_chars(expected, expected + sizeof expected, value, std::chars_format::general).ptr;
-    ASSERT_NE(end, nullptr);
-    ASSERT_EQ(std::string(text, end), std::string(expected, expectedEnd));
-  }
-}
-
-TEST(FloatChars, ShortestScientificHasTheStandardDigits) {
-  for (double value : someDoubles()) {
-    char text[64];
-    char expected[64];
-    char* end = writeShortestScientific(text, text + sizeof text, value);
-    char* expectedEnd =
-        std::to_chars(expected, expected + sizeof expected, value, std::chars_format::scientific).ptr;
-    ASSERT_NE(end, nullptr);
-    ASSERT_EQ(std::string(text, end), std::string(expected, expectedEnd));
+  using Writer = char* (*)(char*, char*, double);
+  const std::pair<Writer, std::chars_format> forms[] = {
+      {writeShortestGeneral, std::chars_format::general},
+      {writeShortestScientific, std::chars_format::scientific}};
+  for (const auto& [write, format] : forms) {
+    for (double value : someDoubles()) {
+      char text[64];
+      char expected[64];
+      char* end = write(text, text + sizeof text, value);
+      char* expectedEnd = std::to_chars(expected, expected + sizeof expected, value, format).ptr;
+      ASSERT_NE(end, nullptr);
+      ASSERT_EQ(std::string(text, end), std::string(expected, expectedEnd));
+    }
   }
 }
 
