@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "model/number_text.h"
 #include "quality/scattering_points.h"
 
 namespace touchstone2 {
@@ -247,6 +248,11 @@ QualityReport assessQuality(const File& file) {
     report.worstCausalityColumn = at % report.ports;
   }
   return report;
+}
+
+std::string qualityPointText(const File& file, std::size_t point) {
+  const double hertz = file.getNetworkData()->frequencyInHz(static_cast<std::uint32_t>(point));
+  return formatGeneral(hertz, 6) + " Hz";
 }
 
 }  // namespace touchstone2

@@ -9,17 +9,9 @@
 #include <touchstone2/file.h>
 #include <touchstone2/quality.h>
 
-#include "model/number_text.h"
-
 namespace touchstone2 {
 
 namespace {
-
-// Six significant digits, as the description writes frequencies.
-std::string pointText(const File& file, std::size_t point) {
-  const double hertz = file.getNetworkData()->frequencyInHz(static_cast<std::uint32_t>(point));
-  return formatGeneral(hertz, 6) + " Hz";
-}
 
 std::string elementText(std::uint32_t row, std::uint32_t column) {
   return "S[" + std::to_string(row + 1) + "," + std::to_string(column + 1) + "]";
@@ -45,11 +37,11 @@ bool addQuality(const File& file, FileReport& report) {
   }
   const bool points = !metrics.passivityMeasure.empty();
   report.quality.push_back(itemOf("passivity", metrics.passivity,
-                                  points ? pointText(file, metrics.worstPassivityPoint) : "",
+                                  points ? qualityPointText(file, metrics.worstPassivityPoint) : "",
                                   "no frequency points"));
   report.quality.push_back(
       itemOf("reciprocity", metrics.reciprocity,
-             metrics.reciprocity.applicable ? pointText(file, metrics.worstReciprocityPoint) : "",
+             metrics.reciprocity.applicable ? qualityPointText(file, metrics.worstReciprocityPoint) : "",
              points ? "one port" : "no frequency points"));
   report.quality.push_back(
       itemOf("causality", metrics.causality,

@@ -61,6 +61,10 @@ struct QualityReport {
 // S-parameter form or its values are too large to measure.
 TOUCHSTONE2_API QualityReport assessQuality(const File& file);
 
+// Where a metric is worst, as the reports name a point: its frequency to six
+// significant digits in hertz, "1.5e+09 Hz", whatever the process locale.
+TOUCHSTONE2_API std::string qualityPointText(const File& file, std::size_t point);
+
 // The band of a passivity or reciprocity percentage, and of a causality one.
 TOUCHSTONE2_API QualityBand passivityBand(double percent);
 TOUCHSTONE2_API QualityBand causalityBand(double percent);
