@@ -140,17 +140,14 @@ class Errors(unittest.TestCase):
                 self.assertEqual(opened.exception.diagnostic, error)
 
     def test_binary_file_objects(self):
-        """An open file names itself; a nameless object is "<file object>";
-        text mode, which has decoded the bytes, is refused."""
+        """A nameless object is "<file object>" (an open file names itself,
+        as test_refused_inputs shows); text mode, which has decoded the
+        bytes, is refused."""
         path = os.path.normpath(HERE + "/../../examples/amplifier.s2p")
-        with open(path, "rb") as f:
-            t = touchstone2.read(f)
-        want = touchstone2.read(path)
-        self.assertEqual((t.filename, t.describe()), (want.filename, want.describe()))
         with open(path, "rb") as f:
             nameless = touchstone2.read(io.BytesIO(f.read()))
         self.assertEqual(nameless.filename, "<file object>")
-        same(nameless.data, want.data)
+        same(nameless.data, touchstone2.read(path).data)
         with open(path) as f:
             self.assertRaisesRegex(TypeError, "binary mode", touchstone2.read, f)
 
@@ -183,9 +180,6 @@ class Warnings(unittest.TestCase):
                 self.assertEqual([str(w) for w in t.warnings], run(path)[2])
                 self.assertEqual([str(w) for w in touchstone2.read_bytes(data, name).warnings],
                                  expected)
-        warning = touchstone2.read_bytes(data, "two.s1p").warnings[0]
-        self.assertEqual((warning.code, warning.severity, warning.line, warning.column),
-                         (2322, "warning", 2, 1))
         self.assertEqual(touchstone2.read_bytes(data).warnings, [])
 
 
