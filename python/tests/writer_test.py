@@ -88,7 +88,6 @@ class Refusals(unittest.TestCase):
         ({"data": [[["x"]]]}, r"^data: not an array of numbers"),
         ({"reference": [[50, 50]]}, r"^reference: shape \(1, 2\)"),
         ({"reference": 50 + 5j}, r"^reference = \(50\+5j\) is complex"),
-        ({"reference": np.array([50, 50 + 5j])}, r"^reference\[1\] = \(50\+5j\) is complex"),
         ({"reference": [50, 50 + 5j]}, r"^reference\[1\] = \(50\+5j\) is complex"),
         ({"reference": [50, "75"]}, r"^reference\[1\] = '75' is not a number"),
         ({"reference": [50, None]}, r"^reference\[1\] = None is not a number"),
