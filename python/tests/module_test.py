@@ -25,9 +25,6 @@ with contextlib.redirect_stdout(io.StringIO()):  # scikit-rf may print on import
         skrf = None
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-POINT = re.compile(r"^  frequency point #\d+: (\S+) Hz$", re.M)
-ELEMENT = re.compile(r"^    \w\[\d+,\d+\] = (\S+) +([+-]) (\S+) +j$", re.M)
-NOISE = re.compile(r"figure: (\S+) dB\n.*: (\S+), at \S+ degrees\n.*: (\S+) Ohms")
 LINE = re.compile(r"^(.*?):(?:(\d+):)?(?:(\d+):)? (error|warning) [EW](\d+): (.*)$")
 # Refused by the checker; the first after a warning.
 REFUSED = [b"# GHz S MA R 50\n1 0.5 0\n# MHz S RI\n2 0.5 x\n", b"", b"! only a comment\n",
@@ -75,22 +72,13 @@ class Values(unittest.TestCase):
         t = touchstone2.read(path)
         self.assertEqual([str(warning) for warning in t.warnings], errors)
         self.assertEqual(t.describe(), description)
-        self.assertEqual(t.version, re.search(r"\nversion: (.*)\n", description)[1])
         same(printed(t.reference), printed(re.findall(r"Z0\[\d+\] = (\S+) Ohms", description)))
         self.assertEqual(t.canonical(), run("-canonical", path)[1])
-        network, _, noise = description.partition("\nNOISE PARAMETERS\n")
-        numbers = [(real, float(imaginary) * (-1 if sign == "-" else 1))
-                   for real, sign, imaginary in ELEMENT.findall(network)]
-        same(printed(t.frequency, np.stack([t.data.real, t.data.imag], -1)),
-             printed(POINT.findall(network), numbers))
-        if t.noise is not None:
-            same(printed(t.noise.frequency, np.transpose(
-                [t.noise.nf_min, abs(t.noise.gamma_opt), t.noise.rn])),
-                printed(POINT.findall(noise), NOISE.findall(noise)))
         self.check_against_peer(t, path)
 
     def check_against_peer(self, t, path):
-        """The peer reads v1 only: v2.0 goes to it as the checker's v1 text."""
+        """The arrays against the peer's reading of the file. The peer reads
+        v1 only: v2.0 goes to it as the checker's v1 text."""
         try:
             v1 = t.canonical_v1()
         except touchstone2.TouchstoneError:
@@ -140,27 +128,24 @@ class Errors(unittest.TestCase):
                 self.assertEqual(opened.exception.diagnostic, error)
 
     def test_binary_file_objects(self):
-        """An open file names itself; a nameless object is "<file object>";
-        text mode, which has decoded the bytes, is refused."""
+        """A nameless object is "<file object>" (an open file names itself,
+        as test_refused_inputs shows); text mode, which has decoded the
+        bytes, is refused."""
         path = os.path.normpath(HERE + "/../../examples/amplifier.s2p")
-        with open(path, "rb") as f:
-            t = touchstone2.read(f)
-        want = touchstone2.read(path)
-        self.assertEqual((t.filename, t.describe()), (want.filename, want.describe()))
         with open(path, "rb") as f:
             nameless = touchstone2.read(io.BytesIO(f.read()))
         self.assertEqual(nameless.filename, "<file object>")
-        same(nameless.data, want.data)
+        same(nameless.data, touchstone2.read(path).data)
         with open(path) as f:
             self.assertRaisesRegex(TypeError, "binary mode", touchstone2.read, f)
 
     def test_unreadable_paths(self):
         for path, kind in [(HERE + "/missing.s2p", FileNotFoundError), (HERE, IsADirectoryError)]:
-            with self.assertRaises(kind) as caught:
-                touchstone2.read(path)
-            # A rewrite reads its one path as a file, folders too (a check searches them).
-            self.assertEqual(str(caught.exception.diagnostic), run("-canonical", path)[2][-1])
-            self.assertRaises(kind, touchstone2.check, path)
+            for call in (touchstone2.read, touchstone2.check):
+                with self.assertRaises(kind) as caught:
+                    call(path)
+                # A rewrite reads its one path as a file, folders too (a check searches them).
+                self.assertEqual(str(caught.exception.diagnostic), run("-canonical", path)[2][-1])
 
 
 class Warnings(unittest.TestCase):
@@ -183,9 +168,6 @@ class Warnings(unittest.TestCase):
                 self.assertEqual([str(w) for w in t.warnings], run(path)[2])
                 self.assertEqual([str(w) for w in touchstone2.read_bytes(data, name).warnings],
                                  expected)
-        warning = touchstone2.read_bytes(data, "two.s1p").warnings[0]
-        self.assertEqual((warning.code, warning.severity, warning.line, warning.column),
-                         (2322, "warning", 2, 1))
         self.assertEqual(touchstone2.read_bytes(data).warnings, [])
 
 

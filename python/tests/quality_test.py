@@ -1,11 +1,10 @@
 #!/usr/bin/env python3
 """Touchstone.quality() and to_s(): the metrics against a NumPy reference of
-their formulas on generated data, cases worked out by hand, the conversion
-of Y, Z, H and G to S against a NumPy reference and back, and what the
-checker's -quality prints and exits with."""
+their formulas on generated data, cases worked out by hand, and the
+conversion of Y, Z, H and G to S against a NumPy reference and back. What
+the checker's -quality prints, for the same figures, is the end-to-end
+cases'."""
 
-import os
-import subprocess
 import sys
 import unittest
 
@@ -14,8 +13,6 @@ import numpy as np
 import touchstone2
 from touchstone2 import Touchstone
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-EXAMPLES = os.path.normpath(HERE + "/../../examples")
 RNG = np.random.default_rng(370)
 RELATIVE = 1e-9
 
@@ -64,33 +61,25 @@ def z_to_s(z, z0):
     return np.array([left @ (m - g) @ np.linalg.inv(m + g) @ right for m in z])
 
 
-def z_to_h(z):
-    h = np.empty_like(z)
-    h[:, 0, 0] = np.linalg.det(z) / z[:, 1, 1]
-    h[:, 0, 1] = z[:, 0, 1] / z[:, 1, 1]
-    h[:, 1, 0] = -z[:, 1, 0] / z[:, 1, 1]
-    h[:, 1, 1] = 1 / z[:, 1, 1]
-    return h
-
-
-def h_to_z(h):
-    z = np.empty_like(h)
-    z[:, 0, 0] = np.linalg.det(h) / h[:, 1, 1]
-    z[:, 0, 1] = h[:, 0, 1] / h[:, 1, 1]
-    z[:, 1, 0] = -h[:, 1, 0] / h[:, 1, 1]
-    z[:, 1, 1] = 1 / h[:, 1, 1]
-    return z
+def hybrid(m):
+    """H from Z, and Z from H: the same formula both ways."""
+    out = np.empty_like(m)
+    out[:, 0, 0] = np.linalg.det(m) / m[:, 1, 1]
+    out[:, 0, 1] = m[:, 0, 1] / m[:, 1, 1]
+    out[:, 1, 0] = -m[:, 1, 0] / m[:, 1, 1]
+    out[:, 1, 1] = 1 / m[:, 1, 1]
+    return out
 
 
 # From S to each type, and from each type's values to S, by way of Z.
 FROM_S = {"Z": s_to_z,
           "Y": lambda s, z0: np.linalg.inv(s_to_z(s, z0)),
-          "H": lambda s, z0: z_to_h(s_to_z(s, z0)),
-          "G": lambda s, z0: np.linalg.inv(z_to_h(s_to_z(s, z0)))}
+          "H": lambda s, z0: hybrid(s_to_z(s, z0)),
+          "G": lambda s, z0: np.linalg.inv(hybrid(s_to_z(s, z0)))}
 TO_S = {"Z": z_to_s,
         "Y": lambda y, z0: z_to_s(np.linalg.inv(y), z0),
-        "H": lambda h, z0: z_to_s(h_to_z(h), z0),
-        "G": lambda g, z0: z_to_s(h_to_z(np.linalg.inv(g)), z0)}
+        "H": lambda h, z0: z_to_s(hybrid(h), z0),
+        "G": lambda g, z0: z_to_s(hybrid(np.linalg.inv(g)), z0)}
 
 
 def random_s(points, ports, gain=1.0, reciprocal=False):
@@ -155,16 +144,6 @@ class AgainstReference(unittest.TestCase):
         # The data reach every band, so each band's floor is tested.
         self.assertEqual(bands, {"good", "acceptable", "inconclusive", "poor"})
 
-    def test_just_above_the_limits(self):
-        # Each point 4e-5 above the passivity limit, 0.4 of the step: 99.96.
-        q = self.assert_matches(built(delay_line(10, loss=1.00005)), "just above: ")
-        self.assertAlmostEqual(q.passivity, 100 - 0.0004 * 100, places=9)
-        # Each point 1e-6 above the reciprocity limit.
-        s = delay_line(10, loss=0.5)
-        s[:, 0, 1] += 2e-6
-        q = self.assert_matches(built(s), "just above: ")
-        self.assertAlmostEqual(q.reciprocity, 100 - (2e-6 - 1e-6) / 0.1 * 100, places=9)
-
     def test_extreme_magnitudes(self):
         # Squares of such values overflow or vanish; the measures must not.
         for scale in (1e-300, 1e200):
@@ -174,45 +153,8 @@ class AgainstReference(unittest.TestCase):
                 np.testing.assert_allclose(q.pm, np.linalg.norm(s, 2, axis=(1, 2)), rtol=RELATIVE)
                 np.testing.assert_allclose(q.rm, reference_quality(s)[4], rtol=RELATIVE)
 
-    def test_other_types_are_measured_as_s(self):
-        s = random_s(20, 2, 0.9)
-        z0 = np.array([50.0, 75.0])
-        for parameter in ("Y", "Z", "H", "G"):
-            t = built(FROM_S[parameter](s, z0), parameter, z0)
-            q = t.quality()
-            np.testing.assert_allclose(q.pm, np.linalg.norm(s, 2, axis=(1, 2)), rtol=1e-9,
-                                       err_msg=parameter)
-
-    def test_read_files(self):
-        for name in sorted(os.listdir(EXAMPLES)):
-            if name.endswith("p"):
-                t = touchstone2.read(os.path.join(EXAMPLES, name))
-                self.assert_matches(Touchstone.from_arrays(t.frequency, t.to_s(),
-                                                           reference=t.reference), name)
-
 
 class WorkedByHand(unittest.TestCase):
-    def test_lossless_matched_line(self):
-        q = built(delay_line(50)).quality()
-        self.assertEqual((q.passivity, q.reciprocity, q.causality), (100.0, 100.0, 100.0))
-        self.assertEqual((q.passivity_band, q.reciprocity_band), ("good", "good"))
-
-    def test_every_point_scaled_by_1_2_is_not_passive(self):
-        q = built(delay_line(50) * 1.2).quality()
-        # Each point weighs (1.2 - 1.00001) / 0.1 = 1.9999 > 1.
-        self.assertEqual((q.passivity, q.passivity_band), (0.0, "poor"))
-        np.testing.assert_allclose(q.pm, 1.2, rtol=1e-12)
-
-    def test_known_asymmetry_on_known_points(self):
-        s = delay_line(10)
-        s[[3, 7], 0, 1] += 0.01
-        q = built(s).quality()
-        # RM = (0.01 + 0.01) / 2 on two of ten points: each weighs
-        # (0.01 - 1e-6) / 0.1 = 0.09999, so (10 - 0.19998) / 10 * 100.
-        self.assertAlmostEqual(q.reciprocity, 98.0002, places=9)
-        self.assertEqual(q.reciprocity_band, "inconclusive")
-        self.assertEqual(np.flatnonzero(q.rm > 1e-12).tolist(), [3, 7])
-
     def test_band_floors(self):
         # One point of 100 weighing w lowers passivity (or reciprocity) to
         # 100 - w: a little above and below each floor.
@@ -231,25 +173,14 @@ class WorkedByHand(unittest.TestCase):
             self.assertAlmostEqual(q.reciprocity, percent, places=9)
             self.assertEqual(q.reciprocity_band, band, percent)
 
-    def test_circle_clockwise_and_counter_clockwise(self):
+    def test_circle_clockwise_counter_clockwise_and_still(self):
+        """A trace that never turns counts as causal."""
         turn = np.exp(-2j * np.pi * np.arange(30) / 30)
-        for direction, expected, band in ((turn, 100.0, "good"), (turn.conj(), 0.0, "poor")):
+        for direction, expected, band in ((turn, 100.0, "good"), (turn.conj(), 0.0, "poor"),
+                                          (np.ones(30), 100.0, "good")):
             q = built(0.5 * direction[:, None, None]).quality()
             self.assertEqual((q.causality, q.causality_band), (expected, band))
             self.assertEqual(q.cqm.tolist(), [[expected]])
-
-    def test_not_applicable(self):
-        one_port = built(0.5 * np.ones((5, 1, 1))).quality()
-        self.assertIsNone(one_port.reciprocity)
-        self.assertIsNone(one_port.reciprocity_band)
-        self.assertIsNone(one_port.rm)
-        two_points = built(delay_line(2)).quality()
-        self.assertIsNone(two_points.causality)
-        self.assertIsNone(two_points.cqm)
-        self.assertEqual(two_points.passivity, 100.0)
-        # A trace that never turns is causal.
-        still = built(0.5 * np.ones((5, 1, 1))).quality()
-        self.assertEqual(still.causality, 100.0)
 
     def test_values_stay(self):
         q = built(delay_line(5)).quality()
@@ -274,8 +205,10 @@ class Conversion(unittest.TestCase):
                 # Against the reference conversion of the same values ...
                 np.testing.assert_allclose(got, TO_S[parameter](t.data, np.array(z0)),
                                            rtol=0, atol=1e-12 * scale, err_msg=what)
-                # ... and back to where the values came from.
+                # ... and back to where the values came from, which quality() measures.
                 np.testing.assert_allclose(got, s, rtol=0, atol=1e-12 * scale, err_msg=what)
+                np.testing.assert_allclose(t.quality().pm, np.linalg.norm(s, 2, axis=(1, 2)),
+                                           rtol=1e-9, err_msg=what)
 
     def test_v1_values_are_scaled_back_first(self):
         # "# GHz Z RI R 75": 1-port values relative to 75 ohms; z = 2 is 150 ohms.
@@ -296,24 +229,6 @@ class Conversion(unittest.TestCase):
             t.to_s()
         with self.assertRaisesRegex(ValueError, "no S-parameter form"):
             t.quality()
-
-
-class CommandLine(unittest.TestCase):
-    """What snpvet -quality prints agrees with quality()."""
-
-    def test_report_agrees(self):
-        snpvet = os.environ.get("SNPVET")
-        if not snpvet:
-            self.skipTest("SNPVET not set")
-        path = os.path.join(EXAMPLES, "coupler.s4p")
-        out = subprocess.run([snpvet, "-quality", path], capture_output=True, text=True).stdout
-        q = touchstone2.read(path).quality()
-        lines = out.splitlines()
-        self.assertIn("passivity %.4f (%s)" % (q.passivity, q.passivity_band), lines[1])
-        self.assertIn("reciprocity %.4f (%s)" % (q.reciprocity, q.reciprocity_band), lines[2])
-        i, j = np.unravel_index(np.argmin(q.cqm), q.cqm.shape)
-        self.assertIn("causality %.4f (%s), worst at S[%d,%d]"
-                      % (q.causality, q.causality_band, i + 1, j + 1), lines[3])
 
 
 if __name__ == "__main__":
