@@ -45,7 +45,8 @@ TEST(ConvertReal, AgreesWithStrtodOnAMillionRandomTexts) {
     expectStrtod(text);
 }
 
-// Above and below the range by sign: the warnings of the case tables.
+// Beyond the range a value clips by sign (the case tables' W2301 and W2302); a
+// subnormal one, and one of thousands of zeros, clip to the smallest normal double.
 TEST(ConvertReal, ClipsSubnormalValues) {
   const std::pair<std::string, RealConversion> cases[] = {
       {"4e-320", {Limits::min(), Clipping::Small}},
