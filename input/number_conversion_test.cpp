@@ -45,12 +45,10 @@ TEST(ConvertReal, AgreesWithStrtodOnAMillionRandomTexts) {
     expectStrtod(text);
 }
 
-TEST(ConvertReal, ClipsOutOfRangeValuesBySign) {
+// Beyond the range a value clips by sign (the case tables' W2301 and W2302); a
+// subnormal one, and one of thousands of zeros, clip to the smallest normal double.
+TEST(ConvertReal, ClipsSubnormalValues) {
   const std::pair<std::string, RealConversion> cases[] = {
-      {"1e400", {Limits::max(), Clipping::Large}},
-      {"-1e400", {-Limits::max(), Clipping::Large}},
-      {"1e-400", {Limits::min(), Clipping::Small}},
-      {"-1e-400", {-Limits::min(), Clipping::Small}},
       {"4e-320", {Limits::min(), Clipping::Small}},
       {"0." + std::string(2000, '0') + "1", {Limits::min(), Clipping::Small}}};
   for (const auto& [text, expected] : cases) {
