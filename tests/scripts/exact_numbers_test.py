@@ -28,16 +28,14 @@ class Values:
             return self.random.choice([0.0, -0.0, LARGEST, -LARGEST, SMALLEST, -SMALLEST, 0.1, 1e22])
         if kind == 1:
             power = 10.0 ** self.random.randrange(-300, 300)
-            return math.nextafter(power, self.random.choice([0, math.inf])) * self.sign()
+            return math.nextafter(power, self.random.choice([0, math.inf])) * \
+                self.random.choice([-1.0, 1.0])
         if kind < 4:
             return self.random.uniform(-1, 1) * 10.0 ** self.random.randrange(-3, 4)
         while True:
             value = struct.unpack("<d", struct.pack("<Q", self.random.getrandbits(64)))[0]
             if math.isfinite(value) and (value == 0 or abs(value) >= SMALLEST):
                 return value
-
-    def sign(self):
-        return self.random.choice([-1.0, 1.0])
 
     def positive(self):
         value = abs(self.any())
