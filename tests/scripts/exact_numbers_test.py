@@ -9,6 +9,8 @@ that scaling is exact. python/tests/exact_writing_test.py takes the same files t
     exact_numbers_test.py --snpvet PATH [--seed S] [--files N]"""
 import argparse, math, os, random, struct, subprocess, sys, tempfile
 
+from script_common import finish
+
 LARGEST, SMALLEST = sys.float_info.max, sys.float_info.min
 
 
@@ -237,9 +239,7 @@ def main():
                 if check.returncode != 0 or check.stderr:
                     found.append("the rewrite fails the check: %s" % check.stderr)
                 failed += ["%s: %s" % (name, line) for line in found[:3]]
-    print("".join("FAIL %s\n" % line for line in failed), end="")
-    print("%d files, %d rewrites: %d failed" % (args.files, runs, len(failed)))
-    return 1 if failed else 0
+    return finish(failed, "%d files, %d rewrites: %d failed" % (args.files, runs, len(failed)))
 
 
 if __name__ == "__main__":
