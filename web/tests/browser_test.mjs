@@ -13,7 +13,7 @@ import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { delimiter, dirname, join, resolve } from "node:path";
+import { dirname, join, resolve } from "node:path";
 import { fileURLToPath } from "node:url";
 
 import { serve } from "./static_server.mjs";
@@ -30,17 +30,15 @@ function skip(why) {
   process.exit(77);
 }
 
-function onPath(name) {
-  for (const folder of (process.env.PATH ?? "").split(delimiter)) {
-    if (folder && existsSync(join(folder, name)))
-      return join(folder, name);
-  }
-  return null;
+// The first of the programs that the shell finds on PATH, or "".
+function onPath(...names) {
+  const shell = 'for name; do command -v "$name" && exit; done';
+  return spawnSync("/bin/sh", ["-c", shell, "sh", ...names], { encoding: "utf-8" }).stdout.trim();
 }
 
 if (!existsSync(join(site, "index.html")))
   skip(`the page is not built in ${site} (web/build.sh makes it)`);
-const chromium = process.env.CHROMIUM ?? onPath("chromium") ?? onPath("chromium-browser");
+const chromium = process.env.CHROMIUM ?? onPath("chromium", "chromium-browser");
 if (!chromium)
   skip("Chromium is not installed (Debian package chromium), nor named by CHROMIUM");
 let puppeteer;
@@ -74,7 +72,9 @@ const browser = await puppeteer.launch({
   args: ["--no-sandbox", "--disable-gpu"],
 });
 
-async function openPage(width, height) {
+// The page, its requests and the errors it reports; with a latency, every
+// response that many milliseconds late and the page taken once it is parsed.
+async function openPage(width, height, latency = 0) {
   const page = await browser.newPage();
   await page.setViewport({ width, height });
   const requests = [];
@@ -82,6 +82,10 @@ async function openPage(width, height) {
   // Requests of the page and of its worker, as the browser's network layer sees them.
   const session = await page.createCDPSession();
   await session.send("Network.enable");
+  if (latency > 0) {
+    await session.send("Network.emulateNetworkConditions",
+                       { offline: false, latency, downloadThroughput: -1, uploadThroughput: -1 });
+  }
   session.on("Network.requestWillBeSent", (event) => requests.push(event.request.url));
   page.on("request", (request) => requests.push(request.url()));
   page.on("pageerror", (error) => problems.push(error.message));
@@ -89,7 +93,7 @@ async function openPage(width, height) {
     if (message.type() === "error")
       problems.push(message.text());
   });
-  await page.goto(`${origin}/index.html`, { waitUntil: "load" });
+  await page.goto(`${origin}/index.html`, { waitUntil: latency > 0 ? "domcontentloaded" : "load" });
   return { page, requests, problems };
 }
 
@@ -247,16 +251,11 @@ test("100 ports: a toggle per element, reached by the keyboard", async () => {
 });
 
 test("a file chosen while the checker is still loading is checked", async () => {
-  const page = await browser.newPage();
-  // Every response a second late: the file arrives before the .wasm does.
-  const session = await page.createCDPSession();
-  await session.send("Network.enable");
-  await session.send("Network.emulateNetworkConditions",
-                     { offline: false, latency: 1000, downloadThroughput: -1, uploadThroughput: -1 });
-  await page.goto(`${origin}/index.html`, { waitUntil: "domcontentloaded" });
-  await page.waitForSelector("#pick");
+  // The file arrives before the .wasm does.
+  const { page, problems } = await openPage(1280, 800, 1000);
   await checkFiles(page, [valid]);
   assert.equal(await page.$eval(".verdict", (v) => v.textContent), "valid Touchstone v1 file");
+  assert.deepEqual(problems, []);
   await page.close();
 });
 
