@@ -221,9 +221,7 @@ function hundredPorts() {
                 "[Number of Frequencies] 3", "[Network Data]"];
   for (let k = 1; k <= 3; ++k) {
     for (let i = 0; i < 100; ++i) {
-      const pairs = [];
-      for (let j = 0; j < 100; ++j)
-        pairs.push(`${((i * 100 + j) % 97) / 200} ${k / 10}`);
+      const pairs = Array.from({ length: 100 }, (_, j) => `${((i * 100 + j) % 97) / 200} ${k / 10}`);
       rows.push((i === 0 ? `${k} ` : "  ") + pairs.join(" "));
     }
   }
