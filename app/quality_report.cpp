@@ -2,24 +2,11 @@
 
 #ifdef TOUCHSTONE2_QUALITY
 
-#include <charconv>
 #include <string>
 
 #include <touchstone2/quality.h>
 
 namespace touchstone2 {
-
-namespace {
-
-// Four decimals, as printf would write them in the "C" locale, whatever the
-// process locale.
-std::string percentText(double value) {
-  char text[64];
-  std::to_chars_result end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
-  return std::string(text, end.ptr);
-}
-
-}  // namespace
 
 std::string qualityOptionProblem(const std::string& failBand) {
   QualityBand band;
@@ -44,7 +31,7 @@ int printQualityReport(const File& file, const std::string& failBand, std::ostre
       out << "not applicable (" << item.worst << ")\n";
       continue;
     }
-    out << percentText(item.value) << " (" << item.band << "), worst at " << item.worst << '\n';
+    out << qualityPercentText(item.value) << " (" << item.band << "), worst at " << item.worst << '\n';
     QualityBand band;
     if (failing && qualityBandNamed(item.band, band) && band > floor)
       below += (below.empty() ? "" : ", ") + item.metric;

@@ -1,7 +1,7 @@
 #ifndef TOUCHSTONE2_MODEL_FLOAT_CHARS_H
 #define TOUCHSTONE2_MODEL_FLOAT_CHARS_H
 
-// The three conversions between doubles and text that every number of a file
+// The conversions between doubles and text that every number of a file
 // goes through, correctly rounded and blind to the process locale. The
 // standard library's <charconv> does them where it has them for doubles; a
 // standard library without them (the WebAssembly toolchain's) builds with
@@ -59,6 +59,21 @@ inline char* writeGeneral(char* first, char* last, double value, int precision) 
 #else
   std::to_chars_result result =
       std::to_chars(first, last, value, std::chars_format::general, precision);
+  return result.ec == std::errc() ? result.ptr : nullptr;
+#endif
+}
+
+// Writes value as printf "%.<decimals>f" does in the "C" locale, a tie
+// rounded to the even digit; returns the end, or nullptr when the text does
+// not fit.
+inline char* writeFixed(char* first, char* last, double value, int decimals) {
+#if defined(TOUCHSTONE2_FLOAT_CHARS_LIBRARIES)
+  const auto room = static_cast<std::size_t>(last - first);
+  fmt::format_to_n_result<char*> result = fmt::format_to_n(first, room, "{:.{}f}", value, decimals);
+  return result.size <= room ? result.out : nullptr;
+#else
+  std::to_chars_result result =
+      std::to_chars(first, last, value, std::chars_format::fixed, decimals);
   return result.ec == std::errc() ? result.ptr : nullptr;
 #endif
 }

@@ -33,7 +33,7 @@ namespace {
 std::vector<double> someDoubles() {
   std::vector<double> values = {0.0, -0.0, 1.0, 50.0, 0.1, 1e22, 1e23, 5e-324, 2.2250738585072014e-308,
                                 std::numeric_limits<double>::max(), 123456.0, 999999.5, 9.5, 0.00001,
-                                0.0001234, 1e16, 1e17, 100.0};
+                                0.0001234, 1e16, 1e17, 100.0, 0.78125, 99.21875};
   std::mt19937_64 random(20261206);
   for (int i = 0; i < 5000; ++i) {
     std::uint64_t bits = random();
@@ -59,6 +59,21 @@ TEST(FloatChars, GeneralHasTheStandardDigitsAtEveryPrecision) {
       char* end = writeGeneral(text, text + sizeof text, value, precision);
       ASSERT_NE(end, nullptr);
       ASSERT_EQ(std::string(text, end), standardGeneral(value, precision)) << precision;
+    }
+  }
+}
+
+// Ties (0.78125 to four decimals) round to the even digit, as printf does.
+TEST(FloatChars, FixedHasTheStandardDigits) {
+  for (double value : someDoubles()) {
+    for (int decimals : {0, 4, 12}) {
+      char text[400];
+      char expected[400];
+      char* end = writeFixed(text, text + sizeof text, value, decimals);
+      char* expectedEnd = std::to_chars(expected, expected + sizeof expected, value,
+                                        std::chars_format::fixed, decimals).ptr;
+      ASSERT_NE(end, nullptr);
+      ASSERT_EQ(std::string(text, end), std::string(expected, expectedEnd));
     }
   }
 }

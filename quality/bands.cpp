@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "model/float_chars.h"
+
 namespace touchstone2 {
 
 namespace {
@@ -53,6 +55,12 @@ QualityBand causalityBand(double percent) {
     if (percent > kBands[i].causalityFloor)
       return kBands[i].band;
   return QualityBand::Poor;
+}
+
+std::string qualityPercentText(double percent) {
+  // Room for the largest double in fixed form; a percentage needs seven.
+  char text[320];
+  return std::string(text, writeFixed(text, text + sizeof text, percent, 4));
 }
 
 }  // namespace touchstone2

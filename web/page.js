@@ -131,7 +131,7 @@ function showQuality(section, quality) {
       row.dataset.band = metric.band;
       const band = element("td");
       band.append(element("span", `band ${metric.band}`, metric.band));
-      row.append(element("td", "value", `${metric.value.toFixed(4)} %`), band,
+      row.append(element("td", "value", `${metric.text} %`), band,
                  element("td", "worst", `worst at ${metric.worst}`));
     }
     table.append(row);

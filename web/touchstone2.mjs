@@ -41,6 +41,7 @@ const api = {
   textSize: core.cwrap("ts_text_size", "number", ["number"]),
   fillFrequencies: core.cwrap("ts_fill_frequencies", "number", ["number"]),
   fillValues: core.cwrap("ts_fill_values", "number", ["number"]),
+  percentText: core.cwrap("ts_percent_text", "string", ["number"]),
 };
 
 /** The error canonical(), describe() and arrays() throw: a refusal of the
@@ -139,6 +140,12 @@ function takeText(handle, status) {
  * (the file is then not valid). */
 export function check(bytes, name = "<bytes>", { quality = false } = {}) {
   return withChecked(bytes, name, (handle) => reportOf(handle, quality));
+}
+
+/** A quality metric's value as snpvet -quality writes it: four decimals,
+ * "99.2188", a tie rounded to the even digit (where toFixed rounds up). */
+export function percentText(value) {
+  return api.percentText(value);
 }
 
 /** The file rewritten in canonical form as version "2.0", "2.1", "1" or

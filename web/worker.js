@@ -13,7 +13,7 @@
 // that arrive while its top-level code waits, and the module's code waits for
 // its .wasm file.
 const loading = import("./touchstone2.mjs");
-let arrays, canonical, check, describe;
+let arrays, canonical, check, describe, percentText;
 
 const files = new Map(); // file -> {name, bytes, values}
 
@@ -133,6 +133,11 @@ function answer(request) {
       result = { ...check(bytes, request.name), quality: result.quality };
     if (result.valid)
       result.parameter = valuesOf(entry).parameter;
+    // Each value as the checker writes it: toFixed would round a tie up.
+    if (result.quality !== undefined && result.quality.error === undefined)
+      for (const metric of Object.values(result.quality))
+        if (metric.value !== null)
+          metric.text = percentText(metric.value);
     return { result, excerpts: excerpts(bytes, result.diagnostics) };
   }
   const entry = files.get(request.file);
@@ -157,7 +162,7 @@ self.onmessage = async (event) => {
   const request = event.data;
   let reply;
   try {
-    ({ arrays, canonical, check, describe } = await loading);
+    ({ arrays, canonical, check, describe, percentText } = await loading);
     reply = { id: request.id, ...answer(request) };
   } catch (error) {
     reply = { id: request.id, error: String(error.message ?? error) };

@@ -61,6 +61,10 @@ struct QualityReport {
 // S-parameter form or its values are too large to measure.
 TOUCHSTONE2_API QualityReport assessQuality(const File& file);
 
+// A metric's percentage as the reports write it: four decimals, "99.2188",
+// a tie rounded to the even digit as printf rounds it, whatever the locale.
+TOUCHSTONE2_API std::string qualityPercentText(double percent);
+
 // Where a metric is worst, as the reports name a point: its frequency to six
 // significant digits in hertz, "1.5e+09 Hz", whatever the process locale.
 TOUCHSTONE2_API std::string qualityPointText(const File& file, std::size_t point);

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include <emscripten/emscripten.h>
+#include <touchstone2/quality.h>
 
 #include "model/vocabulary.h"
 #include "web/src/checked_file.h"
@@ -100,6 +101,14 @@ EMSCRIPTEN_KEEPALIVE const double* ts_fill_values(CheckedFile* checked) {
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
+}
+
+// A quality metric's percentage as snpvet -quality writes it, in a buffer
+// that the next call reuses.
+EMSCRIPTEN_KEEPALIVE const char* ts_percent_text(double percent) {
+  static std::string text;
+  text = touchstone2::qualityPercentText(percent);
+  return text.c_str();
 }
 
 }  // extern "C"

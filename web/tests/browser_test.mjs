@@ -97,6 +97,12 @@ async function openPage(width, height, latency = 0) {
   return { page, requests, problems };
 }
 
+// Each metric's value as snpvet -quality writes it.
+function writtenValues(path) {
+  const text = spawnSync(snpvet, ["-quality", path], { encoding: "utf-8" }).stdout;
+  return new Map([...text.matchAll(/: (\w+) (\d+\.\d{4}) \(/g)].map((m) => [m[1], m[2]]));
+}
+
 async function checkFiles(page, paths) {
   const input = await page.$("#pick");
   await input.uploadFile(...paths);
@@ -157,14 +163,16 @@ test("a valid and a broken sample, as the checker sees them", async () => {
   assert.match(good.verdictClass, /\bvalid\b/);
   assert.deepEqual(good.diagnostics, []);
   assert.equal(good.series, 4, "S11, S12, S21 and S22 plotted");
-  // The metrics of snpvet --format=json -quality, with four decimals, each
-  // band in its colour: good in the valid verdict's, poor in the invalid's.
+  // The metrics of snpvet --format=json -quality, each value as -quality
+  // writes it, each band in its colour: good in the valid verdict's, poor in
+  // the invalid's.
   const metrics = JSON.parse(spawnSync(snpvet, ["--format=json", "-quality", valid],
                                        { encoding: "utf-8" }).stdout).files[0].quality;
+  const written = writtenValues(valid);
   assert.deepEqual(Object.keys(good.quality), ["passivity", "reciprocity", "causality"]);
   for (const [name, metric] of Object.entries(metrics)) {
     const { colour, ...row } = good.quality[name];
-    assert.deepEqual(row, { value: `${metric.value.toFixed(4)} %`, band: metric.band,
+    assert.deepEqual(row, { value: `${written.get(name)} %`, band: metric.band,
                             bandClass: `band ${metric.band}`, worst: `worst at ${metric.worst}` }, name);
   }
   const colourOf = (selector) => page.$eval(selector, (e) => getComputedStyle(e).color);
@@ -216,6 +224,20 @@ test("a valid and a broken sample, as the checker sees them", async () => {
 });
 
 // 100 ports: a v2.0 file of three points, every element a different value.
+// A trace turning 1 the right way and 127 the wrong way: causality 1/128 of
+// 100, 0.78125 exactly, a tie at the four decimals shown, which the checker
+// rounds to the even digit and toFixed up.
+test("a metric halfway between two texts reads as the checker writes it", async () => {
+  const tie = join(scratch, "tie.s1p");
+  writeFileSync(tie, "# Hz S RI R 50\n1 0 0\n2 0.00390625 0\n3 0.00390625 -0.00390625\n" +
+                     "4 0.5 -0.00390625\n");
+  const { page, problems } = await openPage(1280, 800);
+  await checkFiles(page, [tie]);
+  assert.equal(writtenValues(tie).get("causality"), "0.7812");
+  assert.equal((await shown(page))["tie.s1p"].quality.causality.value, "0.7812 %");
+  assert.deepEqual(problems, []);
+});
+
 function hundredPorts() {
   const rows = ["[Version] 2.0", "# GHz S RI R 50", "[Number of Ports] 100",
                 "[Number of Frequencies] 3", "[Network Data]"];

@@ -99,9 +99,18 @@ test("every sample file: the checker's report with its quality metrics, and text
   for (const path of files) {
     const result = compare(path, true);
     assert.equal(result.valid, true, `${path} is a valid sample`);
-    for (const metric of Object.values(result.quality))
+    // Each value as the checker's text writes it, for the page's table.
+    const text = decoder.decode(native(path, ["-quality"]).out);
+    const shown = new Map([...text.matchAll(/: (\w+) (\d+\.\d{4}) \(/g)].map((m) => [m[1], m[2]]));
+    for (const [name, metric] of Object.entries(result.quality)) {
       bands.add(metric.band);
+      if (metric.value !== null)
+        assert.equal(touchstone2.percentText(metric.value), shown.get(name), `${path}: ${name}`);
+    }
   }
+  // A tie goes to the even digit, as printf has it (toFixed would say 0.7813).
+  assert.equal(touchstone2.percentText(0.78125), "0.7812");
+  assert.equal(touchstone2.percentText(99.21875), "99.2188");
   // Good and poor metrics, and one that does not apply (a one-port file's
   // reciprocity), all compared.
   assert.ok(bands.has("good") && bands.has("poor") && bands.has(null), [...bands].join());
