@@ -9,6 +9,8 @@ that scaling is exact. python/tests/exact_writing_test.py takes the same files t
     exact_numbers_test.py --snpvet PATH [--seed S] [--files N]"""
 import argparse, math, os, random, struct, subprocess, sys, tempfile
 
+from script_common import finish
+
 LARGEST, SMALLEST = sys.float_info.max, sys.float_info.min
 
 
@@ -28,16 +30,14 @@ class Values:
             return self.random.choice([0.0, -0.0, LARGEST, -LARGEST, SMALLEST, -SMALLEST, 0.1, 1e22])
         if kind == 1:
             power = 10.0 ** self.random.randrange(-300, 300)
-            return math.nextafter(power, self.random.choice([0, math.inf])) * self.sign()
+            return math.nextafter(power, self.random.choice([0, math.inf])) * \
+                self.random.choice([-1.0, 1.0])
         if kind < 4:
             return self.random.uniform(-1, 1) * 10.0 ** self.random.randrange(-3, 4)
         while True:
             value = struct.unpack("<d", struct.pack("<Q", self.random.getrandbits(64)))[0]
             if math.isfinite(value) and (value == 0 or abs(value) >= SMALLEST):
                 return value
-
-    def sign(self):
-        return self.random.choice([-1.0, 1.0])
 
     def positive(self):
         value = abs(self.any())
@@ -239,9 +239,7 @@ def main():
                 if check.returncode != 0 or check.stderr:
                     found.append("the rewrite fails the check: %s" % check.stderr)
                 failed += ["%s: %s" % (name, line) for line in found[:3]]
-    print("".join("FAIL %s\n" % line for line in failed), end="")
-    print("%d files, %d rewrites: %d failed" % (args.files, runs, len(failed)))
-    return 1 if failed else 0
+    return finish(failed, "%d files, %d rewrites: %d failed" % (args.files, runs, len(failed)))
 
 
 if __name__ == "__main__":

@@ -2,7 +2,9 @@
 """Hostile inputs end in exit 0, or in exit 1 with one error line, the last; never in a signal or
 a hang. Peak memory stays under 20 MB + 12 x the file size. Each scalable input runs at n and 4n
 bytes: 4n may cost at most 8 times the CPU time of n (linear is 4, quadratic 16)."""
-import argparse, os, random, re, signal, subprocess, sys, tempfile, threading
+import os, random, re, signal, subprocess, sys, tempfile, threading
+
+from script_common import checker, finish
 
 TIME, MB, N = "/usr/bin/time", 1 << 20, 1 << 18
 H = b"# GHz S RI R 50\n"
@@ -104,9 +106,7 @@ def problem(status, out, err, rss, n, size, want, sanitized):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--snpvet", required=True)
-    snpvet = os.path.abspath(parser.parse_args().snpvet)
+    snpvet = checker()
     if not os.access(TIME, os.X_OK):
         print("skipped: %s (Debian package time) is missing" % TIME)
         return 77
@@ -128,9 +128,7 @@ def main():
                 failed += ["%s (n=%d): %s" % (label, n, wrong)] if wrong else []
             print("%-32s CPU %s ms" % (label, " at n, ".join("%.1f" % (t * 1e3) for t in cpu)))
             failed += ["%s: superlinear cost" % label] if cpu[-1] > 8 * cpu[0] + 0.02 else []
-    print("".join("FAIL %s\n" % wrong for wrong in failed), end="")
-    print("%d passed, %d failed" % (len(CASES) - len(failed), len(failed)))
-    return 1 if failed else 0
+    return finish(failed, "%d passed, %d failed" % (len(CASES) - len(failed), len(failed)))
 
 
 if __name__ == "__main__":

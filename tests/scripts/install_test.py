@@ -7,9 +7,10 @@ link it. A shared build (-DBUILD_SHARED_LIBS=ON, as .ci/run's shared check makes
 library with the project's major version as SONAME that exports only what the public headers mark
 TOUCHSTONE2_API, and a checker that finds it from its own place: it runs with the prefix moved.
 Exit 77 without a build tree."""
-import argparse, glob, os, re, shutil, subprocess, sys, tempfile
+import glob, os, re, shutil, subprocess, sys, tempfile
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from script_common import ROOT, checker, finish
+
 SAMPLE = os.path.join(ROOT, "examples", "amplifier.s2p")
 SUMMARY = "valid: yes\nversion: 1\nports: 2\nfrequency points: 10\nnoise points: 6\n"
 OBJECT = "/example/CMakeFiles/touchstone_summary.dir/touchstone_summary.cpp.o"
@@ -74,9 +75,7 @@ def shared_library_problems(prefix, scratch, cache):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--snpvet", required=True)
-    snpvet = os.path.abspath(parser.parse_args().snpvet)
+    snpvet = checker()
     build = os.path.dirname(snpvet)
     if not os.path.exists(os.path.join(build, "CMakeCache.txt")) or not shutil.which("cmake"):
         print("skipped: no CMake build tree around %s, or no cmake" % snpvet)
@@ -126,9 +125,8 @@ def main():
             p for p in found if p.endswith(".pc")][0]) + "/..")
         problems += ["%s: wrong summary" % p for p in programs
                      if SUMMARY not in run([p, SAMPLE], env=env)]
-    print("".join("FAIL %s\n" % problem for problem in problems), end="")
-    print("%d public headers; %d passed, %d failed" % (len(public), not problems, len(problems)))
-    return 1 if problems else 0
+    return finish(problems, "%d public headers; %d passed, %d failed" % (
+        len(public), not problems, len(problems)))
 
 
 if __name__ == "__main__":

@@ -4,9 +4,10 @@ DIAGNOSTICS table (code, error or warning, text, explanation) is the code table 
 include/touchstone2/codes.h, and `snpvet --explain` prints each code's row, in each form the code
 may be written; OPTIONS describes the options app/options.cpp accepts and SYNOPSIS names no other,
 and the title has the version of `snpvet -version`."""
-import argparse, os, re, subprocess, sys
+import os, re, subprocess, sys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from script_common import ROOT, checker, finish
+
 OPTION = re.compile(r"(?<![\w-])--?[a-z][\w-]*(?:\.\d+)?")
 
 
@@ -50,9 +51,7 @@ def explain_problems(snpvet, program):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--snpvet", required=True)
-    snpvet = parser.parse_args().snpvet
+    snpvet = checker()
     path = os.path.join(os.path.dirname(os.path.abspath(snpvet)), "snpvet.1")
     page = open(path).read()
     rows = re.findall(r"(?m)^\.TP\n\.B ([EW])(\d+) \((error|warning)\)\n(.+)\n\.IP\n(.+)\n",
@@ -84,10 +83,8 @@ def main():
     version = subprocess.run([snpvet, "-version"], capture_output=True, text=True).stdout.split()
     if not re.search(r'(?m)^\.TH .*"snpvet %s"' % re.escape(version[-1]), page):
         problems.append("the title line is not for version %s" % version[-1])
-    print("".join("FAIL %s\n" % problem for problem in problems), end="")
-    print("%d codes, %d options; %d passed, %d failed" % (len(program), len(options),
-                                                         not problems, len(problems)))
-    return 1 if problems else 0
+    return finish(problems, "%d codes, %d options; %d passed, %d failed" % (
+        len(program), len(options), not problems, len(problems)))
 
 
 if __name__ == "__main__":

@@ -3,7 +3,9 @@
 at most 12 descriptors open (the walk holds one folder open, each worker one file), all counted;
 a reader that stops after the first line (`snpvet DIR | head -1`) ends the run quietly, killed by
 SIGPIPE as usual or, where SIGPIPE is ignored, with status 1 and nothing on stderr."""
-import argparse, os, resource, signal, subprocess, sys, tempfile
+import os, resource, signal, subprocess, sys, tempfile
+
+from script_common import checker, finish
 
 COUNT, DEPTH = 1000, 40
 
@@ -19,9 +21,7 @@ def make_tree(root):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--snpvet", required=True)
-    snpvet = os.path.abspath(parser.parse_args().snpvet)
+    snpvet = checker()
     problems = []
     with tempfile.TemporaryDirectory(prefix="snpvet-many-") as root:
         make_tree(root)
@@ -44,9 +44,7 @@ def main():
             if err or status != (1 if ignored else -signal.SIGPIPE):
                 problems.append("reader gone (SIGPIPE %s): status %d, stderr %r" % (
                     "ignored" if ignored else "default", status, err[:300]))
-    print("".join("FAIL %s\n" % p for p in problems), end="")
-    print("%d files, %d deep; %d problems" % (COUNT, DEPTH, len(problems)))
-    return 1 if problems else 0
+    return finish(problems, "%d files, %d deep; %d problems" % (COUNT, DEPTH, len(problems)))
 
 
 if __name__ == "__main__":

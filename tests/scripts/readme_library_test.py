@@ -4,9 +4,10 @@ library and run: the five-line example over every sample file and a v1 file with
 (whose network data are null), counting what -describe counts; the read that returns
 diagnostics as values, against the lines snpvet prints; the record built from arrays, whose
 written text the checker accepts. Exit 77 without a build tree or a library to link."""
-import argparse, glob, os, re, subprocess, sys, tempfile
+import glob, os, re, subprocess, sys, tempfile
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from script_common import ROOT, checker, finish
+
 FLAWED = "# GHz S MA R 50\n1 0.5 0\n# MHz S RI\n2 0.5 x\n"
 
 
@@ -28,9 +29,7 @@ def program(blocks):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--snpvet", required=True)
-    snpvet = os.path.abspath(parser.parse_args().snpvet)
+    snpvet = checker()
     build = os.path.dirname(snpvet)
     libraries = sorted(glob.glob(os.path.join(build, "libtouchstone2.*")))
     cache = os.path.join(build, "CMakeCache.txt")
@@ -82,10 +81,7 @@ def main():
         if made.returncode != 0 or checked.returncode != 0 or "[Network Data]" not in made.stdout:
             problems.append("the built record: exit %d, %r; snpvet: %s" % (
                 made.returncode, made.stdout + made.stderr, checked.stdout + checked.stderr))
-    for problem in problems:
-        print("FAIL:", problem)
-    print("%d samples, %d problems" % (len(samples), len(problems)))
-    return 1 if problems else 0
+    return finish(problems, "%d samples, %d problems" % (len(samples), len(problems)))
 
 
 if __name__ == "__main__":

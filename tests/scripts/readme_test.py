@@ -8,9 +8,10 @@ are readme_library_test's.
 Python blocks run in a scratch folder holding a copy of examples/, with the module of the build tree
 on the path (skipped, and said so, where the module was not built, or for a block that imports a
 package that is not installed); the whole test is skipped (exit 77) only when nothing could run."""
-import argparse, os, re, shutil, subprocess, sys, tempfile
+import os, re, shutil, subprocess, sys, tempfile
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from script_common import ROOT, checker, finish
+
 FENCE = re.compile(r"(?ms)^```(\w+)\n(.*?)^```\s*$")
 
 
@@ -123,9 +124,7 @@ def run_console(readme, snpvet, problems, notes):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--snpvet", required=True)
-    snpvet = os.path.abspath(parser.parse_args().snpvet)
+    snpvet = checker()
     build = os.path.dirname(snpvet)
     readme = open(os.path.join(ROOT, "README.md")).read()
     problems, notes = [], []
@@ -133,13 +132,10 @@ def main():
     ran += run_python(readme, build, problems, notes)
     for note in notes:
         print(note)
-    for problem in problems:
-        print("FAIL", problem)
     if ran == 0:
         print("skipped: no example could run")
         return 77
-    print("%d passed, %d failed" % (ran - len(problems), len(problems)))
-    return 1 if problems else 0
+    return finish(problems, "%d passed, %d failed" % (ran - len(problems), len(problems)))
 
 
 if __name__ == "__main__":

@@ -9,10 +9,11 @@ holds the same results; each github line parses with the pattern the README docu
 the same diagnostics. Exit 77 (skipped) when python3-jsonschema is missing, or only the SARIF
 schema is (run `npm ci` in tests/sarif), after all else has passed. With -quality, the JSON
 document's quality objects validate too and say what the text lines say."""
-import argparse, glob, json, os, re, subprocess, sys, tempfile, urllib.parse
+import glob, json, os, re, subprocess, sys, tempfile, urllib.parse
 
-REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-SARIF_SCHEMA = os.path.join(REPO, "tests", "sarif", "node_modules", "@microsoft",
+from script_common import ROOT, checker, finish
+
+SARIF_SCHEMA = os.path.join(ROOT, "tests", "sarif", "node_modules", "@microsoft",
                             "sarif-multitool-linux", "sarif-2.1.0.json")
 ODD_NAMES = {b"odd, name: 100%.s1p": b"# GHz\n# GHz\n1 0.5 x\n",
              b"bad\xff\xfe.s2p": b"# GHz\n1 0.5 -10",
@@ -21,18 +22,18 @@ ODD_NAMES = {b"odd, name: 100%.s1p": b"# GHz\n# GHz\n1 0.5 x\n",
 
 def write_inputs(folder):
     """The inputs of every case table, the samples and the odd names, in folder."""
-    sys.path.insert(0, os.path.join(REPO, "tests", "e2e"))
+    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
     import run_cases
     bases = {}
-    run_cases.read_table(os.path.join(REPO, "tests", "e2e", "common.bases"), bases)
-    for table in sorted(glob.glob(os.path.join(REPO, "tests", "e2e", "*.cases"))):
+    run_cases.read_table(os.path.join(ROOT, "tests", "e2e", "common.bases"), bases)
+    for table in sorted(glob.glob(os.path.join(ROOT, "tests", "e2e", "*.cases"))):
         stem = os.path.basename(table)[:-6]
         for number, case in run_cases.read_table(table, dict(bases)):
             if isinstance(case, run_cases.Case) and case.input is not None:
                 with open(os.path.join(folder, "%s_%d.s2p" % (stem, number)), "wb") as f:
                     f.write(case.input)
-    for sample in glob.glob(os.path.join(REPO, "examples", "*.s*p")) + \
-            glob.glob(os.path.join(REPO, "python", "tests", "files", "*")):
+    for sample in glob.glob(os.path.join(ROOT, "examples", "*.s*p")) + \
+            glob.glob(os.path.join(ROOT, "python", "tests", "files", "*")):
         with open(sample, "rb") as f, open(os.path.join(folder, os.path.basename(sample)),
                                            "wb") as g:
             g.write(f.read())
@@ -72,7 +73,7 @@ def described_counts(snpvet, path):
 
 def github_pattern():
     """The pattern the README gives for a github line."""
-    with open(os.path.join(REPO, "README.md"), encoding="utf-8") as f:
+    with open(os.path.join(ROOT, "README.md"), encoding="utf-8") as f:
         return re.compile(re.search(r"(?m)^    (\^::\(error\|warning\).*\$)$", f.read())[1])
 
 
@@ -86,14 +87,13 @@ def check(snpvet, folder, validate, sarif_validator):
     want_err, want_out = text_lines(document)
     got_err = err.decode("utf-8", "replace").splitlines()
     got_out = out.decode("utf-8", "replace").splitlines()
-    problems += ["json and text differ at stderr line %d: %r, %r" % (i, a, b)
-                 for i, (a, b) in enumerate(zip(want_err, got_err)) if a != b][:3]
-    problems += ["json and text differ at stdout line %d: %r, %r" % (i, a, b)
-                 for i, (a, b) in enumerate(zip(want_out, got_out)) if a != b][:3]
-    if (len(want_err), len(want_out), jstatus, jerr) != (len(got_err), len(got_out), status, b""):
-        problems.append("json and text: %d/%d stderr and %d/%d stdout lines, status %d/%d, %r"
-                        % (len(want_err), len(got_err), len(want_out), len(got_out), jstatus,
-                           status, jerr))
+    for stream, want, got in (("stderr", want_err, got_err), ("stdout", want_out, got_out)):
+        at = next((i for i, (a, b) in enumerate(zip(want + [None], got + [None])) if a != b), None)
+        if at is not None:
+            problems.append("json and text differ at %s line %d: %r, %r" % (
+                stream, at, (want + [None])[at], (got + [None])[at]))
+    if (jstatus, jerr) != (status, b""):
+        problems.append("json: status %d, text %d; json stderr %r" % (jstatus, status, jerr))
     for f in document["files"]:  # the samples: a -describe per file costs time
         if f["valid"] and not re.search(r"/\w+_\d+\.s2p$|\ufffd", f["path"]):
             counts = (f["ports"], f["frequencies"], f["noise_frequencies"])
@@ -208,15 +208,13 @@ def quality_problems(snpvet, folder, validate):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--snpvet", required=True)
-    snpvet = os.path.abspath(parser.parse_args().snpvet)
+    snpvet = checker()
     try:
         import jsonschema
     except ImportError:
         print("SKIPPED: python3-jsonschema is not installed")
         return 77
-    with open(os.path.join(REPO, "docs", "report.schema.json")) as f:
+    with open(os.path.join(ROOT, "docs", "report.schema.json")) as f:
         validate = jsonschema.Draft202012Validator(json.load(f))
     sarif_validator = None
     if os.path.exists(SARIF_SCHEMA):
@@ -227,10 +225,8 @@ def main():
         write_inputs(folder)
         problems, files, diagnostics = check(snpvet, folder, validate, sarif_validator)
         problems += quality_problems(snpvet, folder, validate)
-    print("".join("FAIL %s\n" % p for p in problems), end="")
-    print("%d files, %d diagnostics in every format; %d problems" % (files, diagnostics,
-                                                                   len(problems)))
-    if problems:
+    if finish(problems, "%d files, %d diagnostics in every format; %d problems" % (
+            files, diagnostics, len(problems))):
         return 1
     if sarif_validator is None:
         print("SKIPPED: the SARIF schema is missing: run `npm ci` in tests/sarif")

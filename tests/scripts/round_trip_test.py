@@ -8,10 +8,11 @@ the -canonical-v1 output as v1, where v1 can express the input. A re-read repeat
 warnings that the content carries (clipped numbers, nonphysical noise). Without scikit-rf the
 other files are still checked: the exit status is then 77 (skipped) only if they pass. The fuzz
 regressions go through the writers in the fuzz round-trip replay instead."""
-import argparse, collections, glob, os, re, subprocess, sys, tempfile
+import collections, glob, os, re, subprocess, sys, tempfile
 from concurrent.futures import ThreadPoolExecutor
 
-REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from script_common import ROOT, checker, finish
+
 REAL = "/usr/lib/python3/dist-packages/skrf"
 DIAGNOSED = {  # the sample files with a diagnostic: its place and code
     # The option line reads "# GHz S RI R (50+50j)": "(50+50j)" is no reference resistance.
@@ -75,12 +76,10 @@ def check(snpvet, label, path):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--snpvet", required=True)
-    snpvet = os.path.abspath(parser.parse_args().snpvet)
+    snpvet = checker()
     real = sorted(glob.glob(REAL + "/**/*.s*p", recursive=True))
     inputs = [(os.path.basename(path), path) for path in sorted(
-        glob.glob(REPO + "/examples/*.s*p") + glob.glob(REPO + "/python/tests/files/*.s*p"))]
+        glob.glob(ROOT + "/examples/*.s*p") + glob.glob(ROOT + "/python/tests/files/*.s*p"))]
     inputs += [(os.path.relpath(path, REAL), path) for path in real]
     with ThreadPoolExecutor(2) as pool:
         results = list(pool.map(lambda item: check(snpvet, *item), inputs))
@@ -88,10 +87,8 @@ def main():
     versions = collections.Counter(version for _, version in results if version)
     if real and versions != VERSIONS:
         failed.append("the valid real files by version: %s" % versions)
-    print("".join("FAIL %s\n" % line for line in failed), end="")
-    print("%d inputs, and the count by version: %d passed, %d failed" % (
-        len(inputs), len(inputs) + 1 - len(failed), len(failed)))
-    return 1 if failed else 77 if not real else 0
+    return finish(failed, "%d inputs, and the count by version: %d passed, %d failed" % (
+        len(inputs), len(inputs) + 1 - len(failed), len(failed))) or (0 if real else 77)
 
 
 if __name__ == "__main__":

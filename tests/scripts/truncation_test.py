@@ -2,7 +2,9 @@
 """A file that another writer resizes between the reader's size query and its read (a preloaded
 fstat() truncates it right after it told snpvet the old size). A reader that mapped it would die of
 SIGBUS; snpvet refuses a file that shrank with E1002 and reads what it sized for if it grew."""
-import argparse, os, shutil, subprocess, sys, tempfile
+import os, shutil, subprocess, sys, tempfile
+
+from script_common import checker, finish
 
 VALID = b"# GHz S MA R 50\n" + b"".join(b"%d 0.5 -10 ! padding\n" % (i + 1) for i in range(2000))
 SHIM = r"""#define _GNU_SOURCE
@@ -22,9 +24,7 @@ CASES = {len(VALID) // 2 + 7: REFUSED, 0: REFUSED, 20: REFUSED,
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--snpvet", required=True)
-    snpvet = os.path.abspath(parser.parse_args().snpvet)
+    snpvet = checker()
     compiler = shutil.which("cc") or shutil.which("clang")
     if not compiler:
         print("skipped: no C compiler for the preloaded fstat()")
@@ -42,9 +42,7 @@ def main():
                                  timeout=60)
             if (run.returncode, run.stderr, run.stdout) != expected:
                 failed.append("resized to %d: exit %d %r" % (size, run.returncode, run.stderr))
-    print("".join("FAIL %s\n" % line for line in failed), end="")
-    print("%d passed, %d failed" % (len(CASES) - len(failed), len(failed)))
-    return 1 if failed else 0
+    return finish(failed, "%d passed, %d failed" % (len(CASES) - len(failed), len(failed)))
 
 
 if __name__ == "__main__":
