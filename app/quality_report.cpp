@@ -31,7 +31,8 @@ int printQualityReport(const File& file, const std::string& failBand, std::ostre
       out << "not applicable (" << item.worst << ")\n";
       continue;
     }
-    out << qualityPercentText(item.value) << " (" << item.band << "), worst at " << item.worst << '\n';
+    out << qualityPercentText(item.value) << " (" << item.band << "), worst at " << item.worst
+        << '\n';
     QualityBand band;
     if (failing && qualityBandNamed(item.band, band) && band > floor)
       below += (below.empty() ? "" : ", ") + item.metric;

@@ -31,9 +31,10 @@ namespace {
 // Doubles of every size and kind: random bit patterns (subnormals included),
 // values with few digits, and the edges.
 std::vector<double> someDoubles() {
-  std::vector<double> values = {0.0, -0.0, 1.0, 50.0, 0.1, 1e22, 1e23, 5e-324, 2.2250738585072014e-308,
-                                std::numeric_limits<double>::max(), 123456.0, 999999.5, 9.5, 0.00001,
-                                0.0001234, 1e16, 1e17, 100.0, 0.78125, 99.21875};
+  std::vector<double> values = {0.0, -0.0, 1.0, 50.0, 0.1, 1e22, 1e23, 5e-324,
+                                2.2250738585072014e-308, std::numeric_limits<double>::max(),
+                                123456.0, 999999.5, 9.5, 0.00001, 0.0001234, 1e16, 1e17, 100.0,
+                                0.78125, 99.21875};
   std::mt19937_64 random(20261206);
   for (int i = 0; i < 5000; ++i) {
     std::uint64_t bits = random();

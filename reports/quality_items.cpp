@@ -41,7 +41,9 @@ bool addQuality(const File& file, FileReport& report) {
                                   "no frequency points"));
   report.quality.push_back(
       itemOf("reciprocity", metrics.reciprocity,
-             metrics.reciprocity.applicable ? qualityPointText(file, metrics.worstReciprocityPoint) : "",
+             metrics.reciprocity.applicable
+                 ? qualityPointText(file, metrics.worstReciprocityPoint)
+                 : "",
              points ? "one port" : "no frequency points"));
   report.quality.push_back(
       itemOf("causality", metrics.causality,
